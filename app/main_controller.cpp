@@ -1,0 +1,108 @@
+#include "app/main_controller.h"
+
+#include <cstdio>
+#include <cwctype>
+
+namespace qx {
+namespace {
+const wchar_t kDeviceTypeValue[] = L"DevType";
+constexpr int kDefaultDeviceType = 5;
+constexpr int kFirstProfile = 1;
+
+std::wstring Hex4(int value) {
+    wchar_t text[16];
+    std::swprintf(text, 16, L"%04X", static_cast<unsigned>(value) & 0xFFFFu);
+    return text;
+}
+}  // namespace
+
+QxKBController::QxKBController(HidDeviceManager& manager, AppRegistry& registry, MainView& view, std::wstring dataDir)
+    : manager_(manager), registry_(registry), view_(view), dataDir_(std::move(dataDir)) {}
+
+QxKBController::~QxKBController() { database_.CloseDatabase(); }
+
+int QxKBController::OnInitDialog() {
+    FillSupportedKeyboards();
+    view_.RegisterDeviceNotifications();
+    RescanDevices(false);
+    if (deviceType_ == 0) {
+        deviceType_ = ReadDeviceType();
+        if (deviceType_ == 0) deviceType_ = kDefaultDeviceType;
+    }
+    RefreshCurrentModel();
+    ready_ = 1;
+    return 1;
+}
+
+void QxKBController::FillSupportedKeyboards() {
+    for (const SupportedKeyboardRow& row : SupportedKeyboardTable()) {
+        supportedKeyboards_.push_back(SupportedKeyboard{row.displayName, row.deviceType, row.vendorId, row.productId});
+        manager_.AddSupportedDevice(row.vendorId, row.productId, row.interfacePattern);
+    }
+}
+
+void QxKBController::RescanDevices(bool refresh) {
+    manager_.CloseAllDevices();
+    manager_.OpenMatchingDevice();
+    manager_.SetOpen(true);
+    for (SupportedKeyboard& row : supportedKeyboards_) {
+        const int index = manager_.FindDeviceIndex(row.vendorId, row.productId);
+        row.managerIndex = index;
+        if (index == -1) {
+            if (deviceType_ != row.deviceType || !row.connected) continue;
+            connected_ = 0;
+            row.connected = 0;
+            view_.SetConnectionImage(L"sysbtn_usb_none.png");
+            database_.CloseDatabase();
+            if (ready_) view_.ShowMessageBox(kTextDeviceNotConnected, kConnectionMessageWidth);
+            deviceType_ = 0;
+        } else if (!row.connected) {
+            deviceType_ = row.deviceType;
+            connected_ = 1;
+            row.connected = 1;
+            view_.SetConnectionImage(L"sysbtn_usb.png");
+            database_.OpenForModel(dataDir_, ModelNameOf(deviceType_));
+            WriteDeviceType(deviceType_);
+            if (refresh) RefreshCurrentModel();
+            if (ready_) view_.ShowMessageBox(kTextDeviceConnected, kConnectionMessageWidth);
+        }
+    }
+}
+
+void QxKBController::OnDeviceInterfaceChange(const std::wstring& interfaceName, unsigned event) {
+    if (event != kDeviceArrival && event != kDeviceRemoveComplete) return;
+    std::wstring name = interfaceName;
+    for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+    for (const SupportedKeyboard& row : supportedKeyboards_) {
+        if (name.find(Hex4(row.vendorId)) != std::wstring::npos && name.find(Hex4(row.productId)) != std::wstring::npos &&
+            name.find(L"MI_00") != std::wstring::npos) {
+            RescanDevices(true);
+            return;
+        }
+    }
+}
+
+void QxKBController::RefreshCurrentModel() {
+    currentProfile_ = ReadProfileNumber();
+    if (currentProfile_ < kFirstProfile) {
+        currentProfile_ = kFirstProfile;
+        WriteProfileNumber(kFirstProfile);
+    }
+    if (deviceType_ == 2 || deviceType_ == 3) view_.SetProfileTitle(currentProfile_);
+}
+
+int QxKBController::ReadDeviceType() { return ReadDecimalValue(registry_, kDeviceTypeValue); }
+
+void QxKBController::WriteDeviceType(int deviceType) { WriteDecimalValue(registry_, kDeviceTypeValue, deviceType); }
+
+int QxKBController::ReadProfileNumber() {
+    // An undefined type reads the key's unnamed default value, which is normally absent.
+    return ReadDecimalValue(registry_, ModelNameOf(deviceType_));
+}
+
+void QxKBController::WriteProfileNumber(int profile) {
+    const std::wstring model = ModelNameOf(deviceType_);
+    if (!model.empty()) WriteDecimalValue(registry_, model, profile);
+}
+
+}  // namespace qx
