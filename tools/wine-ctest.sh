@@ -9,6 +9,9 @@ source "$here/wine-env.sh"
 qx_wine_prefix
 run() {
   wineserver -p
+  # Start Wine's background services now, detached from ctest's pipes: started later by a test,
+  # they would inherit its output pipe and keep ctest waiting for them.
+  wine wineboot >/dev/null 2>&1 </dev/null
   ctest --test-dir "$QX_BUILD_DIR" --output-on-failure --timeout 300 "$@"
   local rc=$?
   wineserver -k 2>/dev/null
