@@ -38,6 +38,31 @@ def render_all(jobs, rsvg, workers=2):
         return [e for e in pool.map(one, jobs) if e]
 
 
+def keyboard_jobs(layout_path, out, work):
+    """Render jobs for the pictures named by the layout file (none without one)."""
+    if not layout_path:
+        return []
+    sections = layout.read_sections(layout_path)
+    if not sections:
+        print(f"build_skin: no keyboard sections with a picture in {layout_path}", file=sys.stderr)
+    jobs = []
+    for s in layout.pictures(sections):
+        if s.width <= 0 or s.height <= 0:
+            print(f"build_skin: section {s.name} has no size; picture skipped", file=sys.stderr)
+            continue
+        jobs.append((write_svg(work, s.image, keyboard.picture(s)), os.path.join(out, s.image)))
+    return jobs
+
+
+def build_keyboards(args, out, work):
+    failures = render_all(keyboard_jobs(args.layout, out, work), args.rsvg)
+    print("\n".join(failures), file=sys.stderr) if failures else None
+    if not failures and args.stamp:
+        with open(args.stamp, "w") as f:
+            f.write("ok\n")
+    return 1 if failures else 0
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__)
     ap.add_argument("--out", required=True, help="the theme directory to fill (…/skins/theme1)")
@@ -51,11 +76,14 @@ def main():
     ap.add_argument("--font-copy", action="append", default=[], help="further path to copy Arial.ttf to")
     ap.add_argument("--embedded", help="directory for the toolkit's embedded default images")
     ap.add_argument("--stamp", help="file touched after a successful build")
+    ap.add_argument("--only-keyboards", action="store_true", help="draw only the keyboard pictures of --layout")
     args = ap.parse_args()
 
     out, work = os.path.abspath(args.out), os.path.abspath(args.work)
     os.makedirs(out, exist_ok=True)
     jobs = []
+    if args.only_keyboards:
+        return build_keyboards(args, out, work)
     for rel, draw in catalogue.images().items():
         jobs.append((write_svg(work, rel, draw()), os.path.join(out, rel)))
     if args.embedded:
@@ -73,16 +101,7 @@ def main():
         jobs.append((write_svg(work, f"loading/frame_{i:02d}.png", backdrops.loading_frame(i, catalogue.LOADING_FRAMES)), png))
         frame_pngs.append(png)
 
-    if args.layout:
-        sections = layout.read_sections(args.layout)
-        if not sections:
-            print(f"build_skin: no keyboard sections with a picture in {args.layout}", file=sys.stderr)
-        for s in layout.pictures(sections):
-            if s.width <= 0 or s.height <= 0:
-                print(f"build_skin: section {s.name} has no size; picture skipped", file=sys.stderr)
-                continue
-            jobs.append((write_svg(work, s.image, keyboard.picture(s)), os.path.join(out, s.image)))
-
+    jobs += keyboard_jobs(args.layout, out, work)
     failures = render_all(jobs, args.rsvg)
     if failures:
         print("\n".join(failures), file=sys.stderr)
