@@ -49,7 +49,13 @@ void QxKBController::RescanDevices(bool refresh) {
         const int index = manager_.FindDeviceIndex(row.vendorId, row.productId);
         row.managerIndex = index;
         if (index == -1) {
-            if (deviceType_ != row.deviceType || !row.connected) continue;
+            if (!row.connected) continue;
+            if (deviceType_ != row.deviceType) {
+                // Gone while another keyboard took over: forget it quietly, so that it counts as
+                // newly connected when the manager opens it again.
+                row.connected = 0;
+                continue;
+            }
             connected_ = 0;
             row.connected = 0;
             view_.SetConnectionImage(L"sysbtn_usb_none.png");
