@@ -160,8 +160,10 @@ def icon(glyph, size, colour):
 
 
 def light_icon(glyph, states):
-    """Lighting effect icon of 12 x 12: state 0 in the glyph colour, state 1 (when registered) in the accent."""
-    looks = [svg.glyph(_g(glyph), 0, 0, 12, t.GLYPH if i == 0 else t.ACCENT) for i in range(states)]
+    """Lighting effect icon of 12 x 12: state 0 in the glyph colour, state 1 (when registered) in the accent.
+
+    The row draws the title 12 pixels after the icon's left edge, so the glyph keeps 2 pixels free on the right."""
+    looks = [svg.glyph(_g(glyph), 0, 1, 10, t.GLYPH if i == 0 else t.ACCENT) for i in range(states)]
     return svg.strip(12, 12, looks)
 
 
