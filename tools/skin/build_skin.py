@@ -74,6 +74,8 @@ def main():
     ap.add_argument("--ttc-index", type=int, default=0)
     ap.add_argument("--font-family", help="rename the font family (default: keep the collection's name)")
     ap.add_argument("--font-copy", action="append", default=[], help="further path to copy Arial.ttf to")
+    ap.add_argument("--font-licence", action="append", default=[],
+                    help="licence text shipped beside the font (concatenated into font/LICENSE.txt)")
     ap.add_argument("--embedded", help="directory for the toolkit's embedded default images")
     ap.add_argument("--stamp", help="file touched after a successful build")
     ap.add_argument("--only-keyboards", action="store_true", help="draw only the keyboard pictures of --layout")
@@ -125,6 +127,15 @@ def main():
         os.makedirs(font_dir, exist_ok=True)
         target = os.path.join(font_dir, "Arial.ttf")
         fontfile.extract(args.ttc, args.ttc_index, target, args.font_family)
+        if args.font_licence:
+            with open(os.path.join(font_dir, "LICENSE.txt"), "w", encoding="utf-8") as dst:
+                dst.write("Arial.ttf is WenQuanYi Micro Hei (face 0 of wqy-microhei.ttc, Debian fonts-wqy-microhei),\n"
+                          "taken out of its collection as a single TrueType file; glyphs and tables are unchanged"
+                          + (f" except the family name, renamed to {args.font_family}" if args.font_family else "")
+                          + ".\n\n")
+                for lic in args.font_licence:
+                    with open(lic, encoding="utf-8") as src:
+                        dst.write(src.read() + "\n")
         for extra in args.font_copy:
             os.makedirs(os.path.dirname(extra), exist_ok=True)
             with open(target, "rb") as src, open(extra, "wb") as dst:
