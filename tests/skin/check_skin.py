@@ -87,6 +87,10 @@ def check_font(row, path):
     return []
 
 
+def check_text(row, path):
+    return [] if os.path.getsize(path) > 0 else [f"{row['file']}: empty"]
+
+
 def check_gif(row, path):
     with open(path, "rb") as f:
         data = f.read()
@@ -155,7 +159,7 @@ def check(manifest, skin, layout_path=None):
             errors.append(f"{name}: missing")
             continue
         kind = row["layout"]
-        checker = {"icon": check_icon, "font": check_font, "frames": check_gif}.get(kind, check_png)
+        checker = {"icon": check_icon, "font": check_font, "frames": check_gif, "text": check_text}.get(kind, check_png)
         errors += checker(row, path)
     return errors
 
