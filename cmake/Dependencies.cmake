@@ -39,4 +39,4 @@ target_compile_options(qx_sqlite3 PRIVATE -w)
 # hidapi's Windows backend loads hid.dll and cfgmgr32.dll itself at run time.
 add_library(qx_hidapi STATIC ${QX_DEPS_CACHE}/hidapi/windows/hid.c)
 target_include_directories(qx_hidapi SYSTEM PUBLIC ${QX_DEPS_CACHE}/hidapi/hidapi)
-target_compile_options(qx_hidapi PRIVATE -w)
+target_compile_options(qx_hidapi PRIVATE -w -UWIN32_LEAN_AND_MEAN)

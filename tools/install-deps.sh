@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   dpkg-dev tcl
   fonts-wqy-microhei fonts-liberation librsvg2-bin python3
+  python3-fonttools fonts-open-sans
 )
 
 missing=()
