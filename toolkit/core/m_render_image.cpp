@@ -1,0 +1,99 @@
+// Image loading and nine-part frames.
+#include "toolkit/core/windows_include.h"  // before the other system headers
+#include <shellapi.h>
+
+#include <vector>
+
+#include "toolkit/core/m_render.h"
+
+namespace QxUI {
+
+Gdiplus::Image* MRender::LoadImageFromFile(CString path) {
+    if (path.IsEmpty()) return nullptr;
+    auto* image = new Gdiplus::Image(path.GetString());
+    if (image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0) {
+        delete image;
+        return nullptr;
+    }
+    return image;
+}
+
+Gdiplus::Image* MRender::LoadImageFromIDResource(UINT id, CString type, HINSTANCE module) {
+    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(id), type.GetString());
+    if (!resource) return nullptr;
+    DWORD size = ::SizeofResource(module, resource);
+    HGLOBAL loaded = ::LoadResource(module, resource);
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    if (!data || size == 0) return nullptr;
+
+    HGLOBAL block = ::GlobalAlloc(GMEM_FIXED, size);
+    if (!block) return nullptr;
+    memcpy(block, data, size);  // GMEM_FIXED: the handle is the pointer
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(block, FALSE, &stream))) {
+        ::GlobalFree(block);
+        return nullptr;
+    }
+    Gdiplus::Bitmap* result = nullptr;
+    {
+        Gdiplus::Bitmap decoded(stream);
+        UINT w = decoded.GetWidth(), h = decoded.GetHeight();
+        if (decoded.GetLastStatus() == Gdiplus::Ok && w > 0 && h > 0) {
+            // A decoded copy does not depend on the stream, so the block can be freed at once.
+            result = new Gdiplus::Bitmap(static_cast<INT>(w), static_cast<INT>(h), PixelFormat32bppARGB);
+            Gdiplus::Graphics g(result);
+            g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+            g.DrawImage(&decoded, 0, 0, static_cast<INT>(w), static_cast<INT>(h));
+        }
+    }
+    stream->Release();
+    ::GlobalFree(block);
+    if (result && result->GetLastStatus() != Gdiplus::Ok) {
+        delete result;
+        result = nullptr;
+    }
+    return result;
+}
+
+HICON MRender::LoadIconFromFile(CString path) {
+    // The system may rewrite the path it is given: pass a private writable copy.
+    std::vector<wchar_t> buffer(path.str().begin(), path.str().end());
+    buffer.resize(buffer.size() + MAX_PATH, L'\0');
+    WORD index = 0;
+    return ::ExtractAssociatedIconW(nullptr, buffer.data(), &index);
+}
+
+namespace {
+// Draws one part of a frame; parts with no area are skipped.
+void DrawPart(Gdiplus::Graphics& g, Gdiplus::Image* image, const Gdiplus::ImageAttributes& attributes, int dx, int dy,
+              int dw, int dh, int sx, int sy, int sw, int sh) {
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+    g.DrawImage(image, Gdiplus::Rect(dx, dy, dw, dh), sx, sy, sw, sh, Gdiplus::UnitPixel, &attributes);
+}
+}  // namespace
+
+void MRender::DrawImageFrame(Gdiplus::Graphics& g, Gdiplus::Image* image, const CRect& dst, int sx, int sy, int sw,
+                             int sh, int border) {
+    DrawImageFrameMID(g, image, dst, sx, sy, sw, sh, border, border, border, border);
+}
+
+void MRender::DrawImageFrameMID(Gdiplus::Graphics& g, Gdiplus::Image* image, const CRect& dst, int sx, int sy, int sw,
+                                int sh, int l, int t, int r, int bo) {
+    if (!image) return;
+    // Mirrored edges keep a stretched part from sampling its neighbour's pixels.
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    const int L = dst.left, T = dst.top, R = dst.right, B = dst.bottom;
+    DrawPart(g, image, attributes, L, T, l, t, sx, sy, l, t);
+    DrawPart(g, image, attributes, L, T + t, l, B - T - t - bo, sx, sy + t, l, sh - t - bo);
+    DrawPart(g, image, attributes, L, B - bo, l, bo, sx, sy + sh - bo, l, bo);
+    DrawPart(g, image, attributes, L + l, T, R - L - l - r, t, sx + l, sy, sw - l - r, t);
+    DrawPart(g, image, attributes, R - r, T, r, t, sx + sw - r, sy, r, t);
+    DrawPart(g, image, attributes, R - r, T + t, r, B - T - t - bo, sx + sw - r, sy + t, r, sh - t - bo);
+    DrawPart(g, image, attributes, R - r, B - bo, r, bo, sx + sw - r, sy + sh - bo, r, bo);
+    DrawPart(g, image, attributes, L + l, B - bo, R - L - l - r, bo, sx + l, sy + sh - bo, sw - l - r, bo);
+    DrawPart(g, image, attributes, L + l, T + t, R - L - l - r, B - T - t - bo, sx + l, sy + t, sw - l - r,
+             sh - t - bo);
+}
+
+}  // namespace QxUI
