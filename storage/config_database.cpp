@@ -136,6 +136,8 @@ bool ConfigDatabase::OpenForModel(const std::wstring& dataDirectory, const std::
 bool ConfigDatabase::CreateDatabase() {
     Lock guard(lock_);
     if (db_.IsOpen()) return true;
+    // Only a new file is given the schema: whatever is already there stays untouched.
+    if (path_.empty() || PathIsPresent(path_)) return false;
     if (!OpenConnection(kOpenOrCreate)) return false;
     int combined = kSqliteOk;
     for (const char* statement : ConfigSchemaStatements()) combined |= db_.Execute(statement);

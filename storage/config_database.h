@@ -43,7 +43,8 @@ public:
     // Creates the file at the stored path: the nine schema statements (all run, even after a
     // failure) and the defaults of profiles 1-5. True only when every schema statement succeeded;
     // after a partial failure the connection stays open with the open flag clear.
-    // True at once while a connection is open.
+    // True at once while a connection is open; false when no path is stored or something already
+    // exists at it (an existing file is never given a schema).
     bool CreateDatabase();
     // "version" = "1.0.1" and "lightmode" = "1" for profile; failures are ignored.
     void InsertProfileDefaults(int profile);
