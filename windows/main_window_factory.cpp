@@ -7,11 +7,10 @@
 #include "windows/main_window_host.h"
 #include "windows/placeholder_main_window.h"
 #include "windows/win32_main_view.h"
+#include "toolkit/core/manager.h"
 
 namespace qx {
 namespace {
-HINSTANCE g_instance = nullptr;
-
 class PlaceholderHost : public MainWindowHost {
 public:
     PlaceholderHost(AppRegistry& registry, sim::SimulatedHid* simulator)
@@ -33,7 +32,9 @@ private:
 };
 }  // namespace
 
-void SetToolkitInstance(HINSTANCE instance) { g_instance = instance; }
+void SetToolkitInstance(HINSTANCE instance) {
+    QxUI::Manager::SetInstance(instance);
+}
 
 std::unique_ptr<MainWindowHost> CreateMainWindow(AppRegistry& registry, sim::SimulatedHid* simulator) {
     return std::make_unique<PlaceholderHost>(registry, simulator);
