@@ -1,0 +1,11 @@
+# MinGW-w64 cross build for the triplet ${QX_MINGW_TRIPLET}. The posix thread flavour is the one
+# with std::thread and std::mutex.
+set(CMAKE_SYSTEM_NAME Windows)
+string(REGEX REPLACE "-.*" "" CMAKE_SYSTEM_PROCESSOR ${QX_MINGW_TRIPLET})
+set(CMAKE_C_COMPILER ${QX_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QX_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${QX_MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QX_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
