@@ -39,7 +39,10 @@ Gdiplus::Size MRender::GetTextBounds(const Gdiplus::Font& font, const Gdiplus::S
 
 Gdiplus::Size MRender::GetTextBounds(const Gdiplus::Font& font, const Gdiplus::StringFormat& format, int maxWidth,
                                      const CString& text) {
-    Gdiplus::RectF ink = InkBounds(font, format, text, Gdiplus::RectF(0, 0, static_cast<float>(maxWidth), 0));
+    // A layout box "maxWidth wide and unlimited high": a zero height means that to GDI+ on
+    // Windows, but Wine's GDI+ then keeps only the first line, so the height is made huge.
+    Gdiplus::RectF box(0, 0, static_cast<float>(maxWidth), 1.0e6f);
+    Gdiplus::RectF ink = InkBounds(font, format, text, box);
     float F = font.GetHeight(0.0f);
     return Gdiplus::Size(static_cast<INT>(std::ceil(ink.Width)), WrappedTextHeight(F, ink.Height));
 }

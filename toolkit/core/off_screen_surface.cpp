@@ -49,13 +49,11 @@ CRect OffScreenSurface::Clip(const RECT& rect) const {
 
 DWORD OffScreenSurface::GetPixel(int x, int y) const {
     if (!m_bits || x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
-    ::GdiFlush();  // GDI may still be drawing into the section
     return Row(y)[x];
 }
 
 void OffScreenSurface::SetPixel(int x, int y, DWORD argb) {
     if (!m_bits || x < 0 || y < 0 || x >= m_width || y >= m_height) return;
-    ::GdiFlush();
     Row(y)[x] = argb;
 }
 

@@ -27,6 +27,8 @@ public:
     int Height() const { return m_height; }
     BOOL IsValid() const { return m_bits != nullptr; }
 
+    // Waits for GDI to finish drawing into the section; call before reading pixels.
+    static void Flush() { ::GdiFlush(); }
     // The pixel at client coordinates (x, y) as 0xAARRGGBB; 0 outside the surface.
     DWORD GetPixel(int x, int y) const;
     void SetPixel(int x, int y, DWORD argb);
