@@ -147,16 +147,13 @@ bool ConfigDatabase::CreateDatabase() {
 
 void ConfigDatabase::InsertProfileDefaults(int profile) {
     Lock guard(lock_);
-    static const std::string kVersionKey = "version", kVersion = "1.0.1";
-    static const std::string kLightModeKey = "lightmode", kLightMode = "1";
+    static const std::string kDefaults[][2] = {{"version", "1.0.1"}, {"lightmode", "1"}};
     SQLiteStatement statement;
-    const std::pair<const std::string*, const std::string*> rows[] = {{&kVersionKey, &kVersion},
-                                                                      {&kLightModeKey, &kLightMode}};
-    for (const auto& [key, value] : rows) {
+    for (const auto& [key, value] : kDefaults) {
         db_.Prepare(statement, kInsertConfig);
         statement.BindInt(1, profile);
-        BindUtf8(statement, 2, *key);
-        BindUtf8(statement, 3, *value);
+        BindUtf8(statement, 2, key);
+        BindUtf8(statement, 3, value);
         statement.Step();
     }
 }

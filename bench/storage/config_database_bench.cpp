@@ -1,7 +1,7 @@
 // Per-call cost of the configuration database operations the controller runs when a profile is
 // shown or sent, over a full keyboard's data: 110 keys x 5 profiles of colours and functions, and
-// a library of 50 macros of 40 steps. GetConfigValue (one indexed-free single-row lookup) is the
-// baseline the others are read against.
+// a library of 50 macros of 40 steps. GetConfigValue (a single-row lookup) is the baseline the
+// others are read against.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
