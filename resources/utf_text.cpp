@@ -149,12 +149,17 @@ std::u16string WideToUtf16(std::wstring_view text)
 
 std::string WideToUtf8(std::wstring_view text)
 {
-    const std::wstring wide = Utf16ToWide(WideToUtf16(text));   // one code point per element
+    const std::u16string units = WideToUtf16(text);
     std::string out;
-    out.reserve(wide.size());
-    for (wchar_t w : wide) {
-        char32_t cp = sizeof(wchar_t) == 2 ? static_cast<char16_t>(w) : static_cast<char32_t>(w);
-        if (!IsCodePoint(cp)) cp = kReplacementChar;
+    out.reserve(units.size());
+    for (size_t i = 0; i < units.size(); ++i) {
+        char32_t cp = units[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = kReplacementChar;   // a lone surrogate has no UTF-8 form
+        }
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));
         } else if (cp < 0x800) {
