@@ -64,11 +64,18 @@ HICON MRender::LoadIconFromFile(CString path) {
 }
 
 namespace {
-// Draws one part of a frame; parts with no area are skipped.
+// Draws one part of a frame; parts with no area are skipped. A stretched part starts a
+// hundredth of a pixel early: Wine's GDI+ otherwise loses the first row or column of some
+// stretches (its first sample lands a rounding error outside the source rectangle). The
+// overlap changes no pixel where GDI+ samples exactly.
 void DrawPart(Gdiplus::Graphics& g, Gdiplus::Image* image, const Gdiplus::ImageAttributes& attributes, int dx, int dy,
               int dw, int dh, int sx, int sy, int sw, int sh) {
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-    g.DrawImage(image, Gdiplus::Rect(dx, dy, dw, dh), sx, sy, sw, sh, Gdiplus::UnitPixel, &attributes);
+    const float ex = dw != sw ? 0.01f : 0.0f, ey = dh != sh ? 0.01f : 0.0f;
+    Gdiplus::RectF dst(static_cast<float>(dx) - ex, static_cast<float>(dy) - ey, static_cast<float>(dw) + ex,
+                       static_cast<float>(dh) + ey);
+    g.DrawImage(image, dst, static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(sw),
+                static_cast<float>(sh), Gdiplus::UnitPixel, &attributes);
 }
 }  // namespace
 
@@ -84,6 +91,9 @@ void MRender::DrawImageFrameMID(Gdiplus::Graphics& g, Gdiplus::Image* image, con
     Gdiplus::ImageAttributes attributes;
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
     const int L = dst.left, T = dst.top, R = dst.right, B = dst.bottom;
+    // Pixel centres at half coordinates: a part drawn at its own size maps pixel to pixel.
+    Gdiplus::PixelOffsetMode oldOffset = g.GetPixelOffsetMode();
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     DrawPart(g, image, attributes, L, T, l, t, sx, sy, l, t);
     DrawPart(g, image, attributes, L, T + t, l, B - T - t - bo, sx, sy + t, l, sh - t - bo);
     DrawPart(g, image, attributes, L, B - bo, l, bo, sx, sy + sh - bo, l, bo);
@@ -94,6 +104,7 @@ void MRender::DrawImageFrameMID(Gdiplus::Graphics& g, Gdiplus::Image* image, con
     DrawPart(g, image, attributes, L + l, B - bo, R - L - l - r, bo, sx + l, sy + sh - bo, sw - l - r, bo);
     DrawPart(g, image, attributes, L + l, T + t, R - L - l - r, B - T - t - bo, sx + l, sy + t, sw - l - r,
              sh - t - bo);
+    g.SetPixelOffsetMode(oldOffset);
 }
 
 }  // namespace QxUI
