@@ -8,14 +8,28 @@
 
 namespace QxUI {
 
+namespace {
+// A decoded copy in premultiplied 32-bit pixels: GDI+ draws that format fastest, the copy
+// needs neither the file nor a stream any more, and a skin file can be replaced while the
+// program runs. NULL when `source` cannot be decoded.
+Gdiplus::Bitmap* DecodedCopy(Gdiplus::Image& source) {
+    UINT w = source.GetWidth(), h = source.GetHeight();
+    if (source.GetLastStatus() != Gdiplus::Ok || w == 0 || h == 0) return nullptr;
+    auto* copy = new Gdiplus::Bitmap(static_cast<INT>(w), static_cast<INT>(h), PixelFormat32bppPARGB);
+    if (copy->GetLastStatus() == Gdiplus::Ok) {
+        Gdiplus::Graphics g(copy);
+        g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        if (g.DrawImage(&source, 0, 0, static_cast<INT>(w), static_cast<INT>(h)) == Gdiplus::Ok) return copy;
+    }
+    delete copy;
+    return nullptr;
+}
+}  // namespace
+
 Gdiplus::Image* MRender::LoadImageFromFile(CString path) {
     if (path.IsEmpty()) return nullptr;
-    auto* image = new Gdiplus::Image(path.GetString());
-    if (image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0) {
-        delete image;
-        return nullptr;
-    }
-    return image;
+    Gdiplus::Bitmap file(path.GetString());
+    return DecodedCopy(file);
 }
 
 Gdiplus::Image* MRender::LoadImageFromIDResource(UINT id, CString type, HINSTANCE module) {
@@ -37,21 +51,10 @@ Gdiplus::Image* MRender::LoadImageFromIDResource(UINT id, CString type, HINSTANC
     Gdiplus::Bitmap* result = nullptr;
     {
         Gdiplus::Bitmap decoded(stream);
-        UINT w = decoded.GetWidth(), h = decoded.GetHeight();
-        if (decoded.GetLastStatus() == Gdiplus::Ok && w > 0 && h > 0) {
-            // A decoded copy does not depend on the stream, so the block can be freed at once.
-            result = new Gdiplus::Bitmap(static_cast<INT>(w), static_cast<INT>(h), PixelFormat32bppARGB);
-            Gdiplus::Graphics g(result);
-            g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-            g.DrawImage(&decoded, 0, 0, static_cast<INT>(w), static_cast<INT>(h));
-        }
+        result = DecodedCopy(decoded);  // independent of the stream, so the block can go at once
     }
     stream->Release();
     ::GlobalFree(block);
-    if (result && result->GetLastStatus() != Gdiplus::Ok) {
-        delete result;
-        result = nullptr;
-    }
     return result;
 }
 
