@@ -46,7 +46,7 @@ void XmlDocument::Reset()
     elements_.assign(1, Element{});
     wellFormed_ = false;
     diag_.Clear();
-    parent_ = current_ = child_ = 0;
+    parent_ = current_ = 0;
 }
 
 bool XmlDocument::LoadFile(const std::wstring& path)
@@ -239,7 +239,6 @@ bool XmlDocument::FindElement(std::wstring_view name)
     for (; candidate != 0; candidate = elements_[candidate].nextSibling) {
         if (NameMatches(elements_[candidate], wanted)) {
             current_ = candidate;
-            child_ = 0;
             return true;
         }
     }
@@ -251,7 +250,6 @@ bool XmlDocument::EnterElement()
     if (current_ == 0) return false;
     parent_ = current_;
     current_ = 0;
-    child_ = 0;
     return true;
 }
 
@@ -260,7 +258,6 @@ bool XmlDocument::OutOfElement()
     if (parent_ == 0) return false;
     current_ = parent_;
     parent_ = elements_[parent_].parent;
-    child_ = 0;
     return true;
 }
 

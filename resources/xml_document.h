@@ -75,7 +75,6 @@ private:
     XmlDiagnostic diag_;
     size_t parent_ = 0;
     size_t current_ = 0;
-    size_t child_ = 0;   // cleared by every move; kept for the cursor's full shape
 };
 
 }  // namespace qx
