@@ -110,6 +110,18 @@ protected:
     RecordingDialog dialog;
 };
 
+TEST(DialogLifetimeTest, DeletingTheObjectDestroysALiveWindow) {
+    HWND hwnd = nullptr;
+    {
+        RecordingDialog doomed;
+        hwnd = doomed.CreateAt(30, 30, 120, 80);
+        ASSERT_NE(hwnd, nullptr);
+        doomed.GetPaintManager()->AddControl(1, new ProbeControl(&doomed, 1, CRect(0, 0, 20, 20)));
+    }
+    EXPECT_FALSE(::IsWindow(hwnd));
+    qxtest::PumpMessages();  // nothing queued for it may reach the deleted object
+}
+
 TEST_F(DialogTest, ClassIdentityIsCaseSensitive) {
     EXPECT_TRUE(dialog.IsClass(L"MDialog"));
     EXPECT_FALSE(dialog.IsClass(L"mdialog"));

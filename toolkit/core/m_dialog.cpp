@@ -12,7 +12,11 @@ MDialog::MDialog()
       m_tooltipCtrlID(0),
       m_clientRect{0, 0, 0, 0} {}
 
-MDialog::~MDialog() = default;
+// The window must not outlive the paint manager and the handlers it calls into.
+MDialog::~MDialog() {
+    if (IsLive()) ::RevokeDragDrop(m_hWnd);  // WM_DESTROY will not reach the paint manager now
+    DetachAndDestroy();
+}
 
 const wchar_t* MDialog::GetWindowClassName() const { return L"MDialog"; }
 const wchar_t* MDialog::GetClassNameW() const { return L"MDialog"; }

@@ -10,7 +10,20 @@ const wchar_t kControlProperty[] = L"Control";
 
 MWindow::MWindow() : m_hParent(nullptr), m_hWnd(nullptr), m_oldWndProc(::DefWindowProcW) {}
 
-MWindow::~MWindow() = default;
+MWindow::~MWindow() { DetachAndDestroy(); }
+
+void MWindow::DetachAndDestroy() {
+    if (!IsLive()) return;
+    HWND hwnd = m_hWnd;
+    m_hWnd = nullptr;
+    if (::GetPropW(hwnd, kControlProperty) == this) ::RemovePropW(hwnd, kControlProperty);
+    if (reinterpret_cast<MWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)) == this)
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    // A superclassed system window still needs its own procedure for the rest of its life.
+    if (m_oldWndProc != ::DefWindowProcW)
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldWndProc));
+    ::DestroyWindow(hwnd);
+}
 
 const wchar_t* MWindow::GetWindowClassName() const { return L"MWindow"; }
 const wchar_t* MWindow::GetSuperClassName() const { return nullptr; }

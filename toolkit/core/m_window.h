@@ -86,6 +86,9 @@ public:
 
 protected:
     BOOL IsLive() const;
+    // For destructors: a window that outlives its object is unbound first (its messages then
+    // go to the default procedure) and destroyed, so it never calls into a dead object.
+    void DetachAndDestroy();
 
     HWND m_hParent;
     HWND m_hWnd;

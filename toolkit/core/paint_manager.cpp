@@ -73,6 +73,8 @@ PaintManager::PaintManager()
 }
 
 PaintManager::~PaintManager() {
+    // Before anything goes: a precise-timer tick must not reach a half-destroyed manager.
+    KillMTimer();
     if (m_tooltip && ::IsWindow(m_tooltip)) ::DestroyWindow(m_tooltip);
     m_tooltip = nullptr;
     if (m_dragBitmap) ::DeleteObject(m_dragBitmap);
