@@ -1,6 +1,7 @@
 #include "resources/keyboard_layout.h"
 
 #include <climits>
+#include <optional>
 
 #include "resources/layout_numbers.h"
 #include "resources/xml_document.h"
@@ -91,6 +92,8 @@ LayoutLoadResult LoadKeyboardLayout(const KeyboardLayoutRequest& request, Keyboa
     // Colour rows are made only for a model whose table is still completely empty, that is on
     // the first load after its database file was created.
     const bool createColourRows = database.CountKeyRgbs() < 1;
+    std::optional<ConfigDatabase::Batch> batch;
+    if (createColourRows) batch.emplace(database);
 
     doc.EnterElement();
     if (!doc.FindElement(L"KeyItems")) return LayoutLoadResult::NoKeyItems;

@@ -109,6 +109,18 @@ std::wstring ConfigDatabaseFilePath(const std::wstring& dataDirectory, const std
     return path + fileName;
 }
 
+ConfigDatabase::Batch::Batch(ConfigDatabase& database) : database_(database), lock_(database.lock_) {
+    if (database_.inBatch_ || !database_.db_.IsOpen()) return;
+    active_ = database_.db_.Execute("BEGIN IMMEDIATE") == kSqliteOk;
+    database_.inBatch_ = active_;
+}
+
+ConfigDatabase::Batch::~Batch() {
+    if (!active_) return;
+    if (database_.db_.Execute("COMMIT") != kSqliteOk) database_.db_.Execute("ROLLBACK");
+    database_.inBatch_ = false;
+}
+
 ConfigDatabase::~ConfigDatabase() {
     if (open_) db_.Close();
 }

@@ -107,6 +107,23 @@ public:
     // Steps of all macros together; 0 on failure.
     int CountMacroRecords();
 
+    // Groups the writes made while it lives into one transaction, so that many rows cost one
+    // synced commit instead of one each. Commits when it ends (rolls back if the commit fails);
+    // without an open connection, or inside another batch, the writes commit one by one.
+    class Batch {
+    public:
+        explicit Batch(ConfigDatabase& database);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        bool IsActive() const { return active_; }
+
+    private:
+        ConfigDatabase& database_;
+        std::unique_lock<std::recursive_mutex> lock_;
+        bool active_ = false;
+    };
+
 private:
     bool OpenConnection(int flags);
     int CountRows(const char* sql);
@@ -114,6 +131,7 @@ private:
     SQLiteDB db_;
     // Callers may nest (CreateDatabase runs InsertProfileDefaults), as a Win32 critical section allows.
     std::recursive_mutex lock_;
+    bool inBatch_ = false;
     std::string path_;
     bool open_ = false;
 };

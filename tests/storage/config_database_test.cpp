@@ -453,5 +453,29 @@ TEST_F(ConfigDatabaseTest, ClosedDatabaseFailsQuietly) {
     EXPECT_EQ(value, L"1");
 }
 
+TEST_F(ConfigDatabaseTest, BatchCommitsItsRowsTogetherWhenItEnds) {
+    {
+        ConfigDatabase::Batch batch(db_);
+        ASSERT_TRUE(batch.IsActive());
+        ConfigDatabase::Batch nested(db_);
+        EXPECT_FALSE(nested.IsActive()) << "a batch inside a batch adds to the outer one";
+        for (int key = 4; key < 4 + 110; ++key) EXPECT_GT(db_.InsertKeyRgb(KeyColour(1, 20, key, 0)), 0);
+        EXPECT_EQ(db_.CountKeyRgbs(), 110) << "the batch's own connection sees its rows";
+    }
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM t_key_rgb_data", 1), (Rows{{"110"}}));
+    EXPECT_FALSE(std::filesystem::exists(File().string() + "-journal"));
+
+    // After the batch, writes commit one by one again.
+    db_.InsertKeyRgb(KeyColour(2, 20, 4, 0x00FF00));
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM t_key_rgb_data WHERE profile = 2", 1), (Rows{{"1"}}));
+}
+
+TEST_F(ConfigDatabaseTest, BatchWithoutAConnectionDoesNothing) {
+    db_.CloseDatabase();
+    ConfigDatabase::Batch batch(db_);
+    EXPECT_FALSE(batch.IsActive());
+    EXPECT_EQ(db_.InsertKeyRgb(KeyColour(1, 20, 4, 0)), -1);
+}
+
 }  // namespace
 }  // namespace qx
