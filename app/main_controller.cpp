@@ -16,8 +16,10 @@ std::wstring Hex4(int value) {
 }
 }  // namespace
 
-QxKBController::QxKBController(HidDeviceManager& manager, AppRegistry& registry, MainView& view, std::wstring dataDir)
-    : manager_(manager), registry_(registry), view_(view), dataDir_(std::move(dataDir)) {}
+QxKBController::QxKBController(HidDeviceManager& manager, AppRegistry& registry, MainView& view, std::wstring dataDir,
+                               std::wstring programDir)
+    : manager_(manager), registry_(registry), view_(view), dataDir_(std::move(dataDir)),
+      programDir_(std::move(programDir)) {}
 
 QxKBController::~QxKBController() { database_.CloseDatabase(); }
 
@@ -95,6 +97,17 @@ void QxKBController::RefreshCurrentModel() {
         WriteProfileNumber(kFirstProfile);
     }
     if (deviceType_ == 2 || deviceType_ == 3) view_.SetProfileTitle(currentProfile_);
+    view_.BuildLightingPage(deviceType_);
+    layoutName_ = LayoutSectionForDevice(deviceType_, layoutName_);
+    LoadKeyboardLayout({KeyboardLayoutFilePath(programDir_), layoutName_, deviceType_, currentProfile_},
+                       view_.KeyboardView(), database_, layoutTables_);
+    view_.RefreshMacroList();
+}
+
+void QxKBController::ChangeProfile(int profile) {
+    currentProfile_ = profile;
+    WriteProfileNumber(profile);
+    view_.SetProfileTitle(profile);
 }
 
 int QxKBController::ReadDeviceType() { return ReadDecimalValue(registry_, kDeviceTypeValue); }

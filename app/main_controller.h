@@ -9,6 +9,7 @@
 #include "device/device_types.h"
 #include "device/hid_device_manager.h"
 #include "platform/app_registry.h"
+#include "resources/keyboard_layout.h"
 #include "storage/config_database.h"
 
 namespace qx {
@@ -28,8 +29,9 @@ constexpr unsigned kDeviceRemoveComplete = 0x8004;   // DBT_DEVICEREMOVECOMPLETE
 class QxKBController {
 public:
     // manager, registry and view must outlive the controller. dataDir is the data root
-    // (Documents\QxKB Files\) the model databases live under.
-    QxKBController(HidDeviceManager& manager, AppRegistry& registry, MainView& view, std::wstring dataDir);
+    // (Documents\QxKB Files\) the model databases live under; programDir holds the layout file.
+    QxKBController(HidDeviceManager& manager, AppRegistry& registry, MainView& view, std::wstring dataDir,
+                   std::wstring programDir);
     ~QxKBController();
     QxKBController(const QxKBController&) = delete;
     QxKBController& operator=(const QxKBController&) = delete;
@@ -47,6 +49,8 @@ public:
     void OnDeviceInterfaceChange(const std::wstring& interfaceName, unsigned event);
     // Re-reads and re-sends everything of the current model.
     void RefreshCurrentModel();
+    // Makes profile current, remembers it for the model and shows it.
+    void ChangeProfile(int profile);
 
     int ReadDeviceType();
     void WriteDeviceType(int deviceType);
@@ -60,6 +64,8 @@ public:
     int DeviceIndex() const { return deviceIndex_; }
     const std::vector<SupportedKeyboard>& SupportedKeyboards() const { return supportedKeyboards_; }
     ConfigDatabase& Database() { return database_; }
+    const std::wstring& LayoutName() const { return layoutName_; }
+    const KeyboardLayoutTables& LayoutTables() const { return layoutTables_; }
     HidDeviceManager& Manager() { return manager_; }
 
 private:
@@ -67,14 +73,17 @@ private:
     AppRegistry& registry_;
     MainView& view_;
     std::wstring dataDir_;
+    std::wstring programDir_;
 
     int deviceType_ = 0;
     int connected_ = 0;
     int ready_ = 0;
     int currentProfile_ = 1;
     int deviceIndex_ = 0;
+    std::wstring layoutName_ = kInitialLayoutSection;
     std::vector<SupportedKeyboard> supportedKeyboards_;
     ConfigDatabase database_;
+    KeyboardLayoutTables layoutTables_;
 };
 
 }  // namespace qx

@@ -1,6 +1,7 @@
 #pragma once
 // What the main controller asks of the main window. The real window draws with the toolkit;
 // tests record the calls.
+#include "resources/keyboard_layout_view.h"
 
 namespace qx {
 
@@ -19,6 +20,12 @@ public:
     virtual void ShowMessageBox(int textId, int width) = 0;
     // The profile button's title: interface text 30 + profile ("Profile A" ... "Profile E").
     virtual void SetProfileTitle(int profile) = 0;
+    // Fills the lighting page with the effect list of deviceType.
+    virtual void BuildLightingPage(int deviceType) = 0;
+    // The keyboard view the layout file is loaded into.
+    virtual KeyboardLayoutView& KeyboardView() = 0;
+    // Reloads the macro panel's list from the open database.
+    virtual void RefreshMacroList() = 0;
 };
 
 }  // namespace qx

@@ -14,7 +14,7 @@ namespace {
 class PlaceholderHost : public MainWindowHost {
 public:
     PlaceholderHost(AppRegistry& registry, sim::SimulatedHid* simulator)
-        : view_(), controller_(*g_hidDeviceManager, registry, view_, GetDocumentsDataDir()),
+        : view_(), controller_(*g_hidDeviceManager, registry, view_, GetDocumentsDataDir(), GetModuleDir()),
           window_(simulator, [this](WPARAM event, const std::wstring& name) {
               controller_.OnDeviceInterfaceChange(name, static_cast<unsigned>(event));
           }, [this] { return view_.StatusText(controller_); }) {

@@ -49,6 +49,8 @@ std::wstring Win32MainView::StatusText(const QxKBController& controller) const {
     }
     text += L"\nIndicator: " + connectionImage_;
     text += L"\nProfile: " + std::to_wstring(controller.CurrentProfile());
+    text += L"\nLayout: " + controller.LayoutName() + L", " + std::to_wstring(keyboard_.keys) + L" keys, picture " +
+            keyboard_.image;
     if (!lastMessage_.empty()) text += L"\nLast message: " + lastMessage_;
     return text;
 }

@@ -154,5 +154,40 @@ TEST_F(Connection, DatabaseThatCannotBeOpenedStillCountsAsConnected) {
     EXPECT_EQ(c.DeviceType(), 0);
 }
 
+TEST_F(Connection, RefreshLoadsTheModelsLayoutAndPagesEvenWithoutKeyboard) {
+    struct Case { std::optional<std::wstring> devType; int plug; int type; const wchar_t* section; std::size_t keys; };
+    for (const Case& k : {Case{L"6", 0, 6, L"LayoutQxKB74", 82}, Case{L"1", 0, 1, L"LayoutQxKB52", 104},
+                          Case{std::nullopt, 3, 3, L"LayoutQxKBRS40", 61}, Case{std::nullopt, 2, 2, L"LayoutQxKBRS40", 61}}) {
+        registry.values.clear();
+        if (k.devType) registry.values[L"DevType"] = {true, *k.devType};
+        for (int id : hid.PluggedKeyboards()) hid.Unplug(id);
+        if (k.plug) hid.PlugDeviceType(k.plug);
+        view = RecordingView{};
+        log.Clear();
+        auto& c = Start();
+        EXPECT_EQ(c.DeviceType(), k.type);
+        EXPECT_EQ(c.LayoutName(), k.section);
+        EXPECT_EQ(view.keyboard.keys.size(), k.keys) << k.section;
+        EXPECT_FALSE(view.keyboard.image.empty());
+        EXPECT_FALSE(c.LayoutTables().keyIndex.empty());
+        EXPECT_EQ(view.lightingPages, std::vector<int>{k.type});
+        EXPECT_EQ(view.macroListRefreshes, 1);
+        if (!k.plug) {
+            EXPECT_TRUE(log.Only({sim::WireKind::SendFeature, sim::WireKind::Write}).empty()) << "nothing is sent";
+        }
+        controller.reset();
+        manager.reset();
+    }
+}
+
+TEST_F(Connection, ChangeProfileRemembersAndShowsIt) {
+    hid.PlugDeviceType(3);
+    auto& c = Start();
+    c.ChangeProfile(4);
+    EXPECT_EQ(c.CurrentProfile(), 4);
+    EXPECT_EQ(registry.Text(L"QxKBRS40-24G"), L"4");
+    EXPECT_EQ(view.profileTitles.back(), 4);
+}
+
 }  // namespace
 }  // namespace qx::test

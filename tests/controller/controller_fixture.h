@@ -31,7 +31,7 @@ protected:
 
     QxKBController& Start() {
         manager = std::make_unique<HidDeviceManager>(hid, clock);
-        controller = std::make_unique<QxKBController>(*manager, registry, view, DataRoot());
+        controller = std::make_unique<QxKBController>(*manager, registry, view, DataRoot(), QX_LAYOUT_DIR);
         controller->OnInitDialog();
         return *controller;
     }
