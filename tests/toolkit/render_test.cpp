@@ -9,6 +9,7 @@
 #include "tests/toolkit/support/gtest_printers.h"
 #include "tests/toolkit/support/test_images.h"
 #include "tests/toolkit/support/toolkit_test_environment.h"
+#include "toolkit/core/m_image_list.h"
 #include "toolkit/core/m_render.h"
 #include "toolkit/core/manager.h"
 #include "toolkit/core/off_screen_surface.h"
@@ -308,6 +309,45 @@ TEST_F(RenderTest, SavedBitmapIsABmpFile) {
     EXPECT_EQ(magic[1], 'M');
     EXPECT_GT(size, 200u * 120u);
     EXPECT_FALSE(MRender::SaveBitmapToFile(surface.GetBitmap(), L"Z:\\no\\such\\dir\\x.bmp"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ImageListTest, EntriesAreIndexedAndDrawnByState) {
+    const DWORD colours[3] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
+    ASSERT_TRUE(qxtest::WriteStateStrip(L"test_icons.png", 48, 16, 3, colours));
+    QxUI::CString path = qxtest::TestSkinDirectory() + L"test_icons.png";
+    QxUI::MImageList list;
+    EXPECT_EQ(list.AddImage(path, 7, 3), 0);
+    EXPECT_EQ(list.AddImage(L"Z:\\no\\such.png", 8, 2), 1);  // kept, with sizes 0
+    EXPECT_EQ(list.InsertImage(0, path, 9, 3), -1);            // inserted before entry 0
+    EXPECT_EQ(list.InsertImage(5, path, 10, 3), -1);           // past the end: nothing
+    EXPECT_EQ(list.InsertImage(0, nullptr, 11, 3), -1);
+    EXPECT_EQ(list.GetImageCount(), 3);
+    EXPECT_EQ(list.GetItemImageData(0)->id, 9);
+    EXPECT_EQ(list.GetImageDataByID(7)->width, 16);
+    EXPECT_EQ(list.GetImageDataByID(8)->width, 0);
+    EXPECT_EQ(list.GetItemImageData(3), nullptr);
+    EXPECT_EQ(list.GetImagePathByID(7), path);
+
+    QxUI::OffScreenSurface surface;
+    ASSERT_TRUE(surface.Resize(nullptr, 64, 16));
+    {
+        Gdiplus::Graphics g(surface.GetDC());
+        list.DrawItemIcon(g, CRect(0, 0, 16, 16), 1);         // state 0
+        list.DrawItemIcon(g, CRect(16, 0, 32, 16), 1, 1);     // state 1
+        list.DrawItemIcon(g, CRect(32, 0, 48, 16), 1, 99);    // past the last: the last state
+        list.DrawItemIcon(g, CRect(48, 0, 64, 16), 17, 0);    // bad index: nothing
+    }
+    surface.Flush();
+    EXPECT_THAT(surface.GetPixel(8, 8), NearColour(colours[0], 6));
+    EXPECT_THAT(surface.GetPixel(24, 8), NearColour(colours[1], 6));
+    EXPECT_THAT(surface.GetPixel(40, 8), NearColour(colours[2], 6));
+    EXPECT_EQ(surface.GetPixel(56, 8), 0u);
+    EXPECT_TRUE(list.DelAllImages());
+    EXPECT_EQ(list.GetImageCount(), 0);
 }
 
 }  // namespace
