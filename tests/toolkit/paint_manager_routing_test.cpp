@@ -23,6 +23,8 @@ protected:
         b = Add(11, CRect(70, 10, 120, 40));
         c = Add(12, CRect(130, 10, 180, 40));
         qxtest::PumpMessages();
+        // Moves of the real pointer may have picked a hover control already: start from none.
+        dialog.SendMessageW(WM_MOUSELEAVE);
     }
     void TearDown() override {
         dialog.DestroyWindow();
@@ -102,6 +104,9 @@ TEST_F(RoutingTest, HoverFollowsTheMouseAndLeaveClearsIt) {
 
 TEST_F(RoutingTest, TopmostResponsiveControlIsHit) {
     ProbeControl* over = Add(13, CRect(40, 15, 90, 35));  // on top of a and b
+    // The real pointer may have left a hover control behind; the hover is only recomputed
+    // once the mouse leaves it, so start from no hover.
+    dialog.SendMessageW(WM_MOUSELEAVE);
     Move(CPoint(50, 20));
     EXPECT_EQ(manager->GetHoverControl(), over);
     over->SetRresponse(FALSE);
