@@ -67,6 +67,9 @@ public:
     int FindDeviceIndex(int vendorId, int productId) const;
     std::size_t DeviceCount() const { return devices_.size(); }
     const HidDeviceEntry* Device(int index) const;
+    // The clock the primitives pause on; the protocol sequences take their own pauses on it too,
+    // so that every pause lands in one order.
+    PauseClock& Clock() { return clock_; }
 
     // Feature family. count <= 65: one command report from the first 64 bytes of data, with an
     // optional read-back that is true only when the keyboard answers 0x01 in byte 4 (an answer of

@@ -10,6 +10,9 @@ public:
     // Asks the system for a timer resolution of ms milliseconds (timeBeginPeriod), so that short
     // sleeps really last what they say. Never lowered again.
     virtual void RequestTimerResolution(unsigned ms) = 0;
+    // Gives a resolution request back (timeEndPeriod). Only the output-report key-map upload
+    // does so; the default does nothing.
+    virtual void ReleaseTimerResolution(unsigned ms) { (void)ms; }
     virtual void Pause(unsigned ms) = 0;
 };
 
@@ -17,6 +20,7 @@ public:
 class SystemPauseClock : public PauseClock {
 public:
     void RequestTimerResolution(unsigned ms) override;
+    void ReleaseTimerResolution(unsigned ms) override;
     void Pause(unsigned ms) override;
 };
 

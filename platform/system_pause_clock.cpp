@@ -18,6 +18,14 @@ void SystemPauseClock::RequestTimerResolution(unsigned ms) {
 #endif
 }
 
+void SystemPauseClock::ReleaseTimerResolution(unsigned ms) {
+#ifdef _WIN32
+    timeEndPeriod(ms);
+#else
+    (void)ms;
+#endif
+}
+
 void SystemPauseClock::Pause(unsigned ms) {
 #ifdef _WIN32
     Sleep(ms);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "sim/protocol_keyboards.h"
+
 namespace qx::sim {
 
 constexpr uint8_t kFeatureAnswerOk = 0x01;
@@ -39,7 +41,7 @@ int SimulatedHid::Plug(const KeyboardModel& model, std::unique_ptr<KeyboardBehav
 
 int SimulatedHid::PlugDeviceType(int deviceType) {
     auto model = ModelForDeviceType(deviceType);
-    return model ? Plug(*model) : 0;
+    return model ? Plug(*model, MakeProtocolKeyboard(deviceType)) : 0;
 }
 
 void SimulatedHid::Unplug(int keyboardId) {

@@ -46,6 +46,7 @@ public:
 
     // Plugging appends the keyboard at the end of the enumeration; returns its id.
     int Plug(const KeyboardModel& model, std::unique_ptr<KeyboardBehavior> behavior = nullptr);
+    // Plugs the catalog keyboard of deviceType with the keyboard behaviour of its protocol family.
     int PlugDeviceType(int deviceType);
     // Unplugging makes the keyboard's handles fail and drops it from the enumeration.
     void Unplug(int keyboardId);

@@ -44,9 +44,10 @@ std::string HexBytes(const std::vector<uint8_t>& bytes, std::size_t limit) {
 
 std::string DescribeEvent(const WireEvent& event) {
     static const char* const names[] = {"send-feature", "get-feature", "write", "read",
-                                        "pause", "timer-resolution", "open", "close"};
+                                        "pause", "timer-resolution", "open", "close", "timer-release"};
     std::string text = names[static_cast<int>(event.kind)];
-    if (event.kind == WireKind::Pause || event.kind == WireKind::TimerResolution || event.kind == WireKind::Read) {
+    if (event.kind == WireKind::Pause || event.kind == WireKind::TimerResolution ||
+        event.kind == WireKind::TimerRelease || event.kind == WireKind::Read) {
         text += " " + std::to_string(event.ms) + "ms";
     }
     if (!event.bytes.empty()) text += " [" + HexBytes(event.bytes, 16) + "]";
@@ -55,6 +56,10 @@ std::string DescribeEvent(const WireEvent& event) {
 
 void VirtualPauseClock::RequestTimerResolution(unsigned ms) {
     log_.Add(WireEvent{WireKind::TimerResolution, {}, ms});
+}
+
+void VirtualPauseClock::ReleaseTimerResolution(unsigned ms) {
+    log_.Add(WireEvent{WireKind::TimerRelease, {}, ms});
 }
 
 void VirtualPauseClock::Pause(unsigned ms) { log_.Add(WireEvent{WireKind::Pause, {}, ms}); }

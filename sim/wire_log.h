@@ -18,6 +18,7 @@ enum class WireKind {
     TimerResolution, // timeBeginPeriod(ms)
     Open,            // hid_open_path
     Close,           // hid_close
+    TimerRelease,    // timeEndPeriod(ms)
 };
 
 struct WireEvent {
@@ -54,6 +55,7 @@ class VirtualPauseClock : public PauseClock {
 public:
     explicit VirtualPauseClock(WireLog& log) : log_(log) {}
     void RequestTimerResolution(unsigned ms) override;
+    void ReleaseTimerResolution(unsigned ms) override;
     void Pause(unsigned ms) override;
 
 private:
