@@ -8,6 +8,7 @@ namespace {
 const wchar_t kDeviceTypeValue[] = L"DevType";
 constexpr int kDefaultDeviceType = 5;
 constexpr int kFirstProfile = 1;
+constexpr int kProfileCount = 5;
 
 std::wstring Hex4(int value) {
     wchar_t text[16];
@@ -21,7 +22,10 @@ QxKBController::QxKBController(HidDeviceManager& manager, AppRegistry& registry,
     : manager_(manager), registry_(registry), view_(view), dataDir_(std::move(dataDir)),
       programDir_(std::move(programDir)) {}
 
-QxKBController::~QxKBController() { database_.CloseDatabase(); }
+QxKBController::~QxKBController() {
+    // The database closes before the layout tables and the keyboard list go with the members.
+    database_.CloseDatabase();
+}
 
 int QxKBController::OnInitDialog() {
     FillSupportedKeyboards();
@@ -62,7 +66,7 @@ void QxKBController::RescanDevices(bool refresh) {
             row.connected = 0;
             view_.SetConnectionImage(L"sysbtn_usb_none.png");
             database_.CloseDatabase();
-            if (ready_) view_.ShowMessageBox(kTextDeviceNotConnected, kConnectionMessageWidth);
+            if (ready_) view_.ShowMessageBox(kTextDeviceNotConnected, kMessageBoxWidth);
             deviceType_ = 0;
         } else if (!row.connected) {
             deviceType_ = row.deviceType;
@@ -72,7 +76,7 @@ void QxKBController::RescanDevices(bool refresh) {
             database_.OpenForModel(dataDir_, ModelNameOf(deviceType_));
             WriteDeviceType(deviceType_);
             if (refresh) RefreshCurrentModel();
-            if (ready_) view_.ShowMessageBox(kTextDeviceConnected, kConnectionMessageWidth);
+            if (ready_) view_.ShowMessageBox(kTextDeviceConnected, kMessageBoxWidth);
         }
     }
 }
@@ -102,12 +106,61 @@ void QxKBController::RefreshCurrentModel() {
     LoadKeyboardLayout({KeyboardLayoutFilePath(programDir_), layoutName_, deviceType_, currentProfile_},
                        view_.KeyboardView(), database_, layoutTables_);
     view_.RefreshMacroList();
+    if (deviceType_ != 0) ResendProfile(currentProfile_);
 }
 
 void QxKBController::ChangeProfile(int profile) {
     currentProfile_ = profile;
     WriteProfileNumber(profile);
     view_.SetProfileTitle(profile);
+    ResendProfile(profile);
+}
+
+void QxKBController::ResendProfile(int profile) {
+    // Type 2 keeps a key map per profile: it is told which one is current before anything else.
+    if (deviceType_ == 2) SelectProfileOnDevice(profile);
+    UploadMacros();
+    ApplyKeyAssignments();
+    ApplyLightMode(profile);
+}
+
+bool QxKBController::ResetSettings() {
+    if (!connected_) {
+        view_.ShowMessageBox(kTextPleaseConnect, kMessageBoxWidth);
+        return false;
+    }
+    view_.KeyboardView().ClearAllKeyColor();
+    auto storeFirstLightModes = [this](int lastProfile) {
+        for (int profile = 1; profile <= lastProfile; ++profile) database_.SetConfigValue(profile, L"lightmode", L"1");
+    };
+    {
+        ConfigDatabase::Batch batch(database_);
+        switch (deviceType_) {
+            case 2:
+                // The keyboard is reset while the stored functions still say which keys it holds.
+                ResetDevice();
+                database_.ResetAllKeyData();
+                storeFirstLightModes(kProfileCount);
+                break;
+            case 3:
+                for (int profile = 1; profile <= kProfileCount; ++profile) database_.ResetProfileData(profile);
+                storeFirstLightModes(kProfileCount);
+                break;
+            default:
+                database_.ResetProfileData(currentProfile_);
+                storeFirstLightModes(1);
+                break;
+        }
+    }
+    if (deviceType_ == 2 || deviceType_ == 3) {
+        WriteProfileNumber(kFirstProfile);
+        currentProfile_ = kFirstProfile;
+        view_.SetProfileTitle(kFirstProfile);
+    }
+    view_.RefreshMacroList();
+    ResendProfile(currentProfile_);
+    view_.ShowMessageBox(kTextResetSuccessful, kMessageBoxWidth);
+    return true;
 }
 
 int QxKBController::ReadDeviceType() { return ReadDecimalValue(registry_, kDeviceTypeValue); }

@@ -7,6 +7,7 @@
 
 #include "app/main_view.h"
 #include "device/device_types.h"
+#include "device/feature_reports.h"
 #include "device/hid_device_manager.h"
 #include "platform/app_registry.h"
 #include "resources/keyboard_layout.h"
@@ -52,6 +53,63 @@ public:
     // Makes profile current, remembers it for the model and shows it.
     void ChangeProfile(int profile);
 
+    // The reset command: without a keyboard "Please connect the device!" and false. Otherwise the
+    // keyboard (type 2) and the stored settings go back to their defaults, the current profile's
+    // settings are sent again and "Reset Successful!" is shown.
+    bool ResetSettings();
+
+    // Lighting. The current light mode is the shown profile's effect, counted from 1.
+    // Loads the profile's stored effect, marks its button and sends it.
+    void ApplyLightMode(int profile);
+    // Sends the current light mode; nothing while no keyboard is connected.
+    void SendLightMode();
+    // Types 5 and 6: start, effect mode, end; nothing while the current light mode is 0.
+    void SendLightModeOutput(int mode);
+    // An effect button was chosen: stores mode as the profile's effect and sends it.
+    void ChooseLightMode(int mode);
+    // Paints colour on the selected keys, stores every key's colour for the current profile and
+    // sends the colours.
+    void SetSelectedKeysColor(uint32_t colour);
+
+    // Key functions.
+    // Shows the current profile's functions as key tips and sends its key map.
+    void ApplyKeyAssignments();
+    // Stores row as the selected key's function in the current profile, shows and sends it, then
+    // confirms with "Set Successful!".
+    void AssignKeyFunction(KeyMacroRow row);
+    // Types 1 and 3: the complete key map of the current profile.
+    void SendKeyMapFeature();
+    // Types 5 and 6: the macro library, then the complete key map of the current profile.
+    void SendKeyMapOutput();
+    // Type 2: selects the current profile, then sends the one key of row (or binds its macro).
+    void SendKeyFunctionType2(const KeyMacroRow& row);
+    // Type 2: makes profile the keyboard's current one.
+    void SelectProfileOnDevice(int profile);
+    // Type 2: keys of profiles 1-4 to their defaults, custom colours cleared, used macro slots emptied.
+    void ResetDevice();
+
+    // Macros.
+    // Types 1 and 3: the whole macro library as one frame.
+    void UploadMacros();
+    // Types 5 and 6: the whole macro library as a stream; nothing without macros.
+    void UploadMacrosOutput();
+    // Type 2: the first slot (0xB5-0xC5) whose answer says empty, 0 when all are used.
+    int FindFreeMacroSlot();
+    // Type 2: reads slot; answer receives the keyboard's answer (zero when none came). False when
+    // the read failed.
+    bool ReadMacroSlot(int slot, LargeFeatureReport& answer);
+    void ClearMacroSlot(int slot);
+    // Type 2: writes the macro's 3-byte events into report from start; returns
+    // (start - end - 3) mod 256, end being the offset after the last event.
+    uint8_t EncodeMacroEvents(int macroId, LargeFeatureReport& report, int start);
+    // Type 2: writes the macro named by row.macroValue into a free slot and binds row's key to it.
+    void AssignMacroToKey(const KeyMacroRow& row);
+
+    // The key the keyboard view reported last; AssignKeyFunction gives it the new function.
+    void SetSelectedKey(uint32_t keyValue) { selectedKey_ = keyValue; }
+    uint32_t SelectedKey() const { return selectedKey_; }
+    int CurrentLightMode() const { return currentLightMode_; }
+
     int ReadDeviceType();
     void WriteDeviceType(int deviceType);
     int ReadProfileNumber();
@@ -69,6 +127,14 @@ public:
     HidDeviceManager& Manager() { return manager_; }
 
 private:
+    // Re-sends the settings of profile in the order every arrival, profile change and reset uses.
+    void ResendProfile(int profile);
+    void SendType2ColourTable();
+    void SendColourUploadFeature();
+    void SendColourUploadOutput();
+    std::vector<MacroSteps> ReadMacroLibrary(const std::vector<MacroRow>& macros);
+    bool MacroLibraryAllowed(int macroCount);
+
     HidDeviceManager& manager_;
     AppRegistry& registry_;
     MainView& view_;
@@ -79,6 +145,8 @@ private:
     int connected_ = 0;
     int ready_ = 0;
     int currentProfile_ = 1;
+    int currentLightMode_ = 0;
+    uint32_t selectedKey_ = 0;
     int deviceIndex_ = 0;
     std::wstring layoutName_ = kInitialLayoutSection;
     std::vector<SupportedKeyboard> supportedKeyboards_;

@@ -49,8 +49,10 @@ std::wstring Win32MainView::StatusText(const QxKBController& controller) const {
     }
     text += L"\nIndicator: " + connectionImage_;
     text += L"\nProfile: " + std::to_wstring(controller.CurrentProfile());
-    text += L"\nLayout: " + controller.LayoutName() + L", " + std::to_wstring(keyboard_.keys) + L" keys, picture " +
+    text += L"\nLayout: " + controller.LayoutName() + L", " + std::to_wstring(keyboard_.keys.size()) + L" keys, picture " +
             keyboard_.image;
+    text += L"\nLight effect: " + std::to_wstring(controller.CurrentLightMode()) + L", " +
+            std::to_wstring(keyboard_.tips.size()) + L" keys with functions";
     if (!lastMessage_.empty()) text += L"\nLast message: " + lastMessage_;
     return text;
 }

@@ -3,25 +3,48 @@
 // messages and profile title kept as status lines until the toolkit's window draws them.
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "app/main_view.h"
 
 namespace qx {
 class QxKBController;
 
-// Keeps what the layout load gave, for the status text.
-class StatusKeyboardView : public KeyboardLayoutView {
+// Keeps what the layout load and the controller gave, for the status text.
+class StatusKeyboardView : public MainKeyboardView {
 public:
     void ClearItem() override {
-        keys = 0;
+        keys.clear();
+        tips.clear();
+        colours.clear();
         image.clear();
     }
     void SetRect(const LayoutRect&) override {}
     void SetKeyboardImage(const std::wstring& file) override { image = file; }
     void SetKeyPosition(int, int) override {}
-    int AddKeyItem(const wchar_t*, const wchar_t*, uint32_t, const LayoutRect&) override { return ++keys; }
-    int keys = 0;
+    int AddKeyItem(const wchar_t*, const wchar_t*, uint32_t keyValue, const LayoutRect&) override {
+        keys.push_back(keyValue);
+        return static_cast<int>(keys.size()) - 1;
+    }
+    void ResetTipKey() override { tips.clear(); }
+    void SetTipKey(uint32_t keyValue, const wchar_t*, const wchar_t* desc) override { tips[keyValue] = desc ? desc : L""; }
+    void UpdateControl(int, int) override {}
+    // The placeholder has no key selection: nothing receives the colour.
+    void SetAllSelectColor(uint32_t) override {}
+    void ClearAllKeyColor() override { colours.clear(); }
+    std::vector<KeyItemColour> GetKeyItems() const override {
+        std::vector<KeyItemColour> items;
+        for (uint32_t key : keys) {
+            const auto found = colours.find(key);
+            items.push_back({key, found == colours.end() ? 0u : found->second});
+        }
+        return items;
+    }
+    std::vector<uint32_t> keys;
+    std::map<uint32_t, std::wstring> tips;
+    std::map<uint32_t, uint32_t> colours;
     std::wstring image;
 };
 
@@ -34,7 +57,10 @@ public:
     void ShowMessageBox(int textId, int width) override;
     void SetProfileTitle(int profile) override;
     void BuildLightingPage(int deviceType) override { lightingPageType_ = deviceType; }
-    KeyboardLayoutView& KeyboardView() override { return keyboard_; }
+    void SetEffectButtonCheck(int buttonId, bool checked) override {
+        if (checked) checkedEffect_ = buttonId;
+    }
+    MainKeyboardView& KeyboardView() override { return keyboard_; }
     void RefreshMacroList() override {}
 
     std::wstring StatusText(const QxKBController& controller) const;
@@ -45,6 +71,7 @@ private:
     std::wstring lastMessage_;
     int profileTitle_ = 0;
     int lightingPageType_ = 0;
+    int checkedEffect_ = 0;
     StatusKeyboardView keyboard_;
 };
 
