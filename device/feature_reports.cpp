@@ -124,10 +124,10 @@ std::optional<std::array<uint8_t, 4>> FeatureKeyEntry(const KeyMacroRow& row, co
         case kKeyFunctionMouse:
             return std::array<uint8_t, 4>{0x01, 0x01, MouseButtonBit(row.macroValue, false).value_or(0), 0x00};
         case kKeyFunctionMacro: {
-            const auto index = MacroListIndex(macros, row.macroValue);
+            const auto index = MacroIndexByte(macros, row.macroValue);
             if (!index) return std::nullopt;
-            const int playTimes = macros[static_cast<std::size_t>(*index)].playTimes;
-            return std::array<uint8_t, 4>{0x06, static_cast<uint8_t>(*index), static_cast<uint8_t>(playTimes > 1 ? 1 : 0),
+            const int playTimes = macros[*index].playTimes;
+            return std::array<uint8_t, 4>{0x06, *index, static_cast<uint8_t>(playTimes > 1 ? 1 : 0),
                                           static_cast<uint8_t>(playTimes & 0xFF)};
         }
         default:

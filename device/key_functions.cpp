@@ -52,6 +52,12 @@ std::optional<int> MacroListIndex(const std::vector<MacroRow>& macros, int macro
     return std::nullopt;
 }
 
+std::optional<uint8_t> MacroIndexByte(const std::vector<MacroRow>& macros, int macroId) {
+    const auto index = MacroListIndex(macros, macroId);
+    if (!index || *index > 0xFF) return std::nullopt;
+    return static_cast<uint8_t>(*index);
+}
+
 bool MacroLibraryFits(int macroCount, int stepCount) {
     const long long need = 4LL * (static_cast<long long>(stepCount) + 2LL * macroCount);
     return need <= kMacroLibraryBudget;

@@ -27,6 +27,9 @@ uint8_t UsageOrModifierBit(int value);
 
 // 0-based position in macros of the first macro with macroId, or nullopt.
 std::optional<int> MacroListIndex(const std::vector<MacroRow>& macros, int macroId);
+// The list index as key entries carry it, one byte. nullopt when no macro has the id, and also
+// when its index does not fit a byte: cut to a byte it would name another macro.
+std::optional<uint8_t> MacroIndexByte(const std::vector<MacroRow>& macros, int macroId);
 
 // Library size rule shared by the feature and output-report uploads: with macroCount macros and
 // stepCount stored steps nothing is uploaded when 4 * (steps + 2 * macros) exceeds 2500.

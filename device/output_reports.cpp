@@ -59,9 +59,9 @@ bool PutOutputKeyEntry(std::span<uint8_t> entry, const KeyMacroRow& row, const s
             }
             return true;
         case kKeyFunctionMacro:
-            if (const auto index = MacroListIndex(macros, row.macroValue)) {
+            if (const auto index = MacroIndexByte(macros, row.macroValue)) {
                 entry[0] = 0x71;
-                entry[1] = static_cast<uint8_t>(*index);
+                entry[1] = *index;
                 entry[2] = 0x00;
                 return true;
             }
