@@ -50,6 +50,16 @@ void SimulatedHid::Unplug(int keyboardId) {
     }
 }
 
+void SimulatedHid::Replug(int keyboardId) {
+    for (auto& kb : keyboards_) {
+        if (kb->id != keyboardId) continue;
+        kb->plugged = true;
+        for (auto& h : handles_) {
+            if (h->keyboard == kb.get()) h->stale = true;
+        }
+    }
+}
+
 void SimulatedHid::UnplugDeviceType(int deviceType) {
     for (auto& kb : keyboards_) {
         if (kb->plugged && kb->model.deviceType == deviceType) kb->plugged = false;
@@ -135,7 +145,7 @@ HidHandle SimulatedHid::OpenPath(const std::string& path) {
 
 SimulatedHid::Handle* SimulatedHid::Live(HidHandle device) {
     for (auto& h : handles_) {
-        if (h.get() == device) return h->open && h->keyboard->plugged ? h.get() : nullptr;
+        if (h.get() == device) return h->open && !h->stale && h->keyboard->plugged ? h.get() : nullptr;
     }
     return nullptr;
 }

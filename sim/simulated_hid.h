@@ -51,6 +51,9 @@ public:
     // Unplugging makes the keyboard's handles fail and drops it from the enumeration.
     void Unplug(int keyboardId);
     void UnplugDeviceType(int deviceType);
+    // Plugs an unplugged keyboard in again at the same port: same paths, and the keyboard keeps
+    // what it had stored.
+    void Replug(int keyboardId);
     bool IsPlugged(int keyboardId) const;
     // The interface-0 path of a plugged keyboard: what Windows names in its device-change message.
     std::string InterfaceZeroPath(int keyboardId) const;
@@ -89,6 +92,7 @@ private:
         Keyboard* keyboard = nullptr;
         std::size_t interfaceIndex = 0;
         bool open = false;
+        bool stale = false;   // opened before the keyboard was unplugged: never works again
     };
 
     Handle* Live(HidHandle device);
