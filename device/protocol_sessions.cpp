@@ -8,6 +8,14 @@ namespace qx {
 namespace {
 unsigned FrameCount(std::size_t reports) { return static_cast<unsigned>((reports + 1) * kFeatureFrameReport); }
 
+// A frame goes out as whole 64-byte reports. One without any would reach the manager with a count
+// of 64 and be taken for a command, so it is not sent at all.
+void SendFrame(HidDeviceManager& manager, int index, const std::vector<uint8_t>& frame) {
+    const std::size_t reports = frame.size() / kFeatureFrameReport;
+    if (reports == 0) return;
+    manager.SendFeatureFrame(frame, FrameCount(reports), index, true);
+}
+
 void Write(HidDeviceManager& manager, int index, int deviceType, OutputReport report) {
     if (deviceType == 6) {
         manager.WriteReportAndRead(report, index);
@@ -27,7 +35,7 @@ void SendFeatureFrameSession(HidDeviceManager& manager, int index, const Feature
                              const std::vector<uint8_t>& frame) {
     SendFeatureCommand(manager, index, MakeFeatureCommand(kFeatureStart));
     SendFeatureCommand(manager, index, announce);
-    manager.SendFeatureFrame(frame, FrameCount(frame.size() / kFeatureFrameReport), index, true);
+    SendFrame(manager, index, frame);
     SendFeatureCommand(manager, index, MakeFeatureCommand(kFeatureSave));
     SendFeatureCommand(manager, index, MakeFeatureCommand(kFeatureEnd));
 }
@@ -46,7 +54,7 @@ void SendFeatureMacroSession(HidDeviceManager& manager, int index, const std::ve
     SendFeatureCommand(manager, index, MakeFeatureCommand(kFeatureMacroStart));
     SendFeatureCommand(manager, index, MakeFeatureCommand(kFeatureAnnounceMacros, 0, static_cast<uint8_t>(reports)));
     Pause(manager, kMacroUploadPauseMs);
-    manager.SendFeatureFrame(frame, FrameCount(reports), index, true);
+    SendFrame(manager, index, frame);
     Pause(manager, kMacroUploadPauseMs);
     SendFeatureCommand(manager, index, MakeFeatureCommand(kFeatureSave));
 }

@@ -326,3 +326,19 @@ TEST(MacroLibraryBudget, FourBytesPerStepAndEightPerMacro) {
 
 }  // namespace
 }  // namespace qx
+
+namespace qx {
+namespace {
+
+// The comparisons every table above relies on must be able to fail.
+TEST(ProtocolByteHelpers, DetectDifferencesAndShortReports) {
+    const std::vector<uint8_t> bytes = test::Hex("01 02 03 00 05");
+    EXPECT_TRUE(test::BytesAt(bytes, 1, "02 03"));
+    EXPECT_FALSE(test::BytesAt(bytes, 1, "02 04"));
+    EXPECT_FALSE(test::BytesAt(bytes, 4, "05 06")) << "past the end";
+    EXPECT_TRUE(test::ZeroFrom(bytes, 3, 4));
+    EXPECT_FALSE(test::ZeroFrom(bytes, 3, 5));
+}
+
+}  // namespace
+}  // namespace qx
