@@ -94,6 +94,13 @@ void QxKBController::OnDeviceInterfaceChange(const std::wstring& interfaceName, 
     }
 }
 
+bool QxKBController::OnControllerMessage(unsigned message, uintptr_t, intptr_t lParam, intptr_t& result) {
+    if (message != kMessageSetKeysColor) return false;
+    SetSelectedKeysColor(static_cast<uint32_t>(lParam));
+    result = 1;
+    return true;
+}
+
 void QxKBController::RefreshCurrentModel() {
     currentProfile_ = ReadProfileNumber();
     if (currentProfile_ < kFirstProfile) {

@@ -2,6 +2,7 @@
 // The main window's controller: which keyboard model is current and whether it is connected,
 // which profile is shown, the model's configuration database, and the orders in which stored
 // settings are sent again when a keyboard arrives or the profile changes.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct SupportedKeyboard {
 
 constexpr unsigned kDeviceArrival = 0x8000;          // DBT_DEVICEARRIVAL
 constexpr unsigned kDeviceRemoveComplete = 0x8004;   // DBT_DEVICEREMOVECOMPLETE
+// Posted by the colour dialog with the chosen COLORREF in lParam.
+constexpr unsigned kMessageSetKeysColor = 1834;
 
 class QxKBController {
 public:
@@ -48,6 +51,9 @@ public:
     // A device interface came or went: rescans when its upper-cased name carries a supported
     // keyboard's vendor and product id and "MI_00" (interface 0 stands for the whole keyboard).
     void OnDeviceInterfaceChange(const std::wstring& interfaceName, unsigned event);
+    // The private window messages the controller answers: true with result set when message is
+    // one of them, false for every other message.
+    bool OnControllerMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
     // Re-reads and re-sends everything of the current model.
     void RefreshCurrentModel();
     // Makes profile current, remembers it for the model and shows it.

@@ -18,6 +18,12 @@ public:
           window_(simulator, [this](WPARAM event, const std::wstring& name) {
               controller_.OnDeviceInterfaceChange(name, static_cast<unsigned>(event));
           }, [this] { return view_.StatusText(controller_); }) {
+        window_.SetMessageHandler([this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            intptr_t answer = 0;
+            if (!controller_.OnControllerMessage(msg, wParam, lParam, answer)) return false;
+            result = answer;
+            return true;
+        });
         if (window_.Create()) {
             view_.Attach(window_.Handle());
             controller_.OnInitDialog();

@@ -98,8 +98,14 @@ LRESULT PlaceholderMainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         hwnd_ = nullptr;
         return 0;
-    default:
+    default: {
+        LRESULT result = 0;
+        if (onMessage_ && onMessage_(msg, wParam, lParam, result)) {
+            Invalidate();
+            return result;
+        }
         return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    }
     }
 }
 

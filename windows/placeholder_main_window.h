@@ -14,6 +14,8 @@ class PlaceholderMainWindow : public MainWindowHost {
 public:
     using DeviceChangeHandler = std::function<void(WPARAM event, const std::wstring& interfaceName)>;
     using StatusProvider = std::function<std::wstring()>;
+    // Offered every message the window does not handle itself; true when it answered.
+    using MessageHandler = std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
 
     PlaceholderMainWindow(sim::SimulatedHid* simulator, DeviceChangeHandler onDeviceChange, StatusProvider status);
     ~PlaceholderMainWindow() override;
@@ -21,6 +23,7 @@ public:
     bool Create();
     HWND Handle() const override { return hwnd_; }
     void Invalidate();
+    void SetMessageHandler(MessageHandler handler) { onMessage_ = std::move(handler); }
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -33,6 +36,7 @@ private:
     sim::SimulatedHid* simulator_;
     DeviceChangeHandler onDeviceChange_;
     StatusProvider status_;
+    MessageHandler onMessage_;
 };
 
 // Sends the window the WM_DEVICECHANGE that Windows sends when a device interface comes or goes.

@@ -174,6 +174,16 @@ TEST_F(Operations, PaintedColoursAreStoredAndReachTheKeyboard) {
     }
 }
 
+TEST_F(Operations, ColourDialogMessagePaintsTheSelectedKeys) {
+    auto& c = StartWith(5);
+    view.keyboard.selected = {kKeyA};
+    intptr_t result = 0;
+    EXPECT_TRUE(c.OnControllerMessage(kMessageSetKeysColor, 0, 0x336699, result));
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(StoredLedColours(c, 1), (std::map<int, uint32_t>{{LightIndexOf(kKeyA), 0x336699}}));
+    EXPECT_FALSE(c.OnControllerMessage(kMessageSetKeysColor + 1, 0, 0x336699, result));
+}
+
 TEST_F(Operations, TypeThreeColourTableIsProfileOnesWhicheverProfileIsShown) {
     auto& c = StartWith(3);
     auto& kb = KeyboardAs<sim::FeatureKeyboard>();
