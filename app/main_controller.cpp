@@ -140,12 +140,12 @@ bool QxKBController::ResetSettings() {
     auto storeFirstLightModes = [this](int lastProfile) {
         for (int profile = 1; profile <= lastProfile; ++profile) database_.SetConfigValue(profile, L"lightmode", L"1");
     };
+    // The keyboard is reset while the stored functions still say which keys it holds.
+    if (deviceType_ == 2) ResetDevice();
     {
         ConfigDatabase::Batch batch(database_);
         switch (deviceType_) {
             case 2:
-                // The keyboard is reset while the stored functions still say which keys it holds.
-                ResetDevice();
                 database_.ResetAllKeyData();
                 storeFirstLightModes(kProfileCount);
                 break;
