@@ -93,6 +93,13 @@ Faults* SimulatedHid::FaultsOf(int keyboardId) {
     return nullptr;
 }
 
+unsigned SimulatedHid::ReportsSeen(int keyboardId) const {
+    for (const auto& kb : keyboards_) {
+        if (kb->id == keyboardId) return kb->reportsSeen;
+    }
+    return 0;
+}
+
 KeyboardBehavior* SimulatedHid::BehaviorOf(int keyboardId) {
     for (auto& kb : keyboards_) {
         if (kb->id == keyboardId) return kb->behavior.get();

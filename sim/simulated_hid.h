@@ -14,7 +14,8 @@
 namespace qx::sim {
 
 // Faults a test can arm on a plugged keyboard. Report numbers count sends and writes from 1,
-// across the keyboard's vendor interface, from the moment the fault is armed.
+// across the keyboard's vendor interface, from the moment the keyboard was plugged in: arm
+// relative to ReportsSeen to aim at a report still to come.
 struct Faults {
     std::deque<uint8_t> readBackAnswers;     // byte 4 of the next feature answers (then 0x01)
     std::optional<unsigned> failSendAt;      // this report fails (-1); the others go through
@@ -60,6 +61,8 @@ public:
     std::vector<int> PluggedKeyboards() const;
 
     Faults* FaultsOf(int keyboardId);
+    // Sends and writes the keyboard has seen since it was plugged in (0 for an unknown id).
+    unsigned ReportsSeen(int keyboardId) const;
     KeyboardBehavior* BehaviorOf(int keyboardId);
     bool initFails = false;
     int OpenHandleCount() const;

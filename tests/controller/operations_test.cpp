@@ -296,14 +296,17 @@ TEST_F(Operations, KeyboardPulledDuringAnUploadKeepsTheStoreAndRefusesLaterSends
     const int macro = AddMacro({{kMacroStepKeyDown, 0x41}, {kMacroStepKeyUp, 0x41}});
     Assign(0x05, kKeyFunctionKey, 0x06);
     log.Clear();
-    hid.FaultsOf(keyboardId)->vanishAfter = 4;   // inside the macro stream
+    hid.FaultsOf(keyboardId)->vanishAfter = hid.ReportsSeen(keyboardId) + 4;   // inside the macro stream
     Assign(kKeyA, kKeyFunctionMacro, macro);
     EXPECT_EQ(view.messages.back(), kTextSetSuccessful);
     EXPECT_EQ(StoredFunctions(c, 1).size(), 2u);
     EXPECT_EQ(StoredMacros(c).size(), 1u);
     const auto writes = log.Only({sim::WireKind::Write});
     ASSERT_GT(writes.size(), 4u);
+    EXPECT_TRUE(std::all_of(writes.begin(), writes.begin() + 4, [](const sim::WireEvent& e) { return e.result > 0; }));
     EXPECT_TRUE(std::all_of(writes.begin() + 4, writes.end(), [](const sim::WireEvent& e) { return e.result < 0; }));
+    EXPECT_EQ(KeyboardAs<sim::OutputKeyboard>().KeyEntry(KeyIndexOf(0x05)), (std::array<uint8_t, 3>{0x20, 0, 0x06}))
+        << "the keyboard keeps the key map of the last complete upload";
 
     Remove(keyboardId);
     log.Clear();
