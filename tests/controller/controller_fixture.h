@@ -56,6 +56,34 @@ protected:
     }
     std::size_t Opens() const { return log.Only({sim::WireKind::Open}).size(); }
 
+    // A macro of (step type, value) pairs in the open store; returns its macro_id.
+    int AddMacro(std::initializer_list<std::pair<int, int>> steps, int playTimes = 1) {
+        MacroRow macro;
+        macro.name = L"macro";
+        macro.playTimes = playTimes;
+        const int id = controller->Database().InsertMacro(macro);
+        int index = 0;
+        for (const auto& [type, value] : steps) {
+            MacroRecordRow step;
+            step.macroId = id;
+            step.type = type;
+            step.value = value;
+            step.recordIndex = index++;
+            controller->Database().InsertMacroRecord(step);
+        }
+        return id;
+    }
+    // The key-function menu's path: the key is selected in the view, then given the function.
+    void Assign(uint32_t key, int type, int value, int value2 = 0, const std::wstring& desc = L"desc") {
+        KeyMacroRow row;
+        row.macroType = type;
+        row.macroValue = value;
+        row.macroValue2 = value2;
+        row.macroDesc = desc;
+        controller->SetSelectedKey(key);
+        controller->AssignKeyFunction(row);
+    }
+
     std::filesystem::path dataDir;
     sim::WireLog log;
     sim::VirtualPauseClock clock{log};

@@ -24,31 +24,6 @@ protected:
     }
     std::vector<std::vector<uint8_t>> Sent() const { return log.SentReports(); }
 
-    int AddMacro(std::initializer_list<std::pair<int, int>> steps, int playTimes = 1) {
-        MacroRow macro;
-        macro.name = L"macro";
-        macro.playTimes = playTimes;
-        const int id = controller->Database().InsertMacro(macro);
-        int index = 0;
-        for (const auto& [type, value] : steps) {
-            MacroRecordRow step;
-            step.macroId = id;
-            step.type = type;
-            step.value = value;
-            step.recordIndex = index++;
-            controller->Database().InsertMacroRecord(step);
-        }
-        return id;
-    }
-    void Assign(uint32_t key, int type, int value, int value2 = 0, const std::wstring& desc = L"desc") {
-        KeyMacroRow row;
-        row.macroType = type;
-        row.macroValue = value;
-        row.macroValue2 = value2;
-        row.macroDesc = desc;
-        controller->SetSelectedKey(key);
-        controller->AssignKeyFunction(row);
-    }
     void PaintKey(uint32_t key, uint32_t colour) {
         view.keyboard.selected = {key};
         controller->SetSelectedKeysColor(colour);

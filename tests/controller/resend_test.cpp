@@ -18,36 +18,9 @@ protected:
         return commands;
     }
 
-    int AddMacro(const std::wstring& name, std::initializer_list<std::pair<int, int>> steps, int playTimes = 1) {
-        MacroRow macro;
-        macro.name = name;
-        macro.playTimes = playTimes;
-        const int id = controller->Database().InsertMacro(macro);
-        int index = 0;
-        for (const auto& [type, value] : steps) {
-            MacroRecordRow step;
-            step.macroId = id;
-            step.type = type;
-            step.value = value;
-            step.recordIndex = index++;
-            controller->Database().InsertMacroRecord(step);
-        }
-        return id;
-    }
-
-    void Assign(uint32_t key, int type, int value, int value2, const std::wstring& desc) {
-        KeyMacroRow row;
-        row.macroType = type;
-        row.macroValue = value;
-        row.macroValue2 = value2;
-        row.macroDesc = desc;
-        controller->SetSelectedKey(key);
-        controller->AssignKeyFunction(row);
-    }
-
     // Functions, macros and effects in profiles 1 and 2, all through the controller.
     void StoreTwoProfiles() {
-        const int macro = AddMacro(L"A tap", {{kMacroStepKeyDown, 0x41}, {kMacroStepDelay, 40}, {kMacroStepKeyUp, 0x41}}, 3);
+        const int macro = AddMacro({{kMacroStepKeyDown, 0x41}, {kMacroStepDelay, 40}, {kMacroStepKeyUp, 0x41}}, 3);
         controller->ChangeProfile(1);
         Assign(0x04, kKeyFunctionKey, 0x04, 0xE0, L"Ctrl+A");
         Assign(0x05, kKeyFunctionMouse, 653, 0, L"Forward");
@@ -77,7 +50,7 @@ TEST_F(Resend, FirstStartWithAnOutputKeyboardSendsKeyMapAndEffectOfProfileOneWit
 TEST_F(Resend, ArrivalSendsTheMacroLibraryBeforeTheKeyMapThatNamesIt) {
     const int first = hid.PlugDeviceType(5);
     Start();
-    const int macro = AddMacro(L"right click", {{kMacroStepMouseDown, 3}, {kMacroStepMouseUp, 3}});
+    const int macro = AddMacro({{kMacroStepMouseDown, 3}, {kMacroStepMouseUp, 3}});
     Assign(0x04, kKeyFunctionMacro, macro, 0, L"right click");
     controller.reset();
     manager.reset();
