@@ -26,8 +26,8 @@ const std::map<uint32_t, int> kKeys = {{0x04, 10}, {0x05, 0}, {0x06, 142}, {0x07
 
 // The 65-byte report of a command: report id 0, then the data bytes.
 std::vector<uint8_t> CommandReport(const FeatureCommand& command) {
-    std::vector<uint8_t> report(1, 0x00);
-    report.insert(report.end(), command.begin(), command.end());
+    std::vector<uint8_t> report(command.size() + 1, 0x00);
+    std::copy(command.begin(), command.end(), report.begin() + 1);
     return report;
 }
 std::vector<uint8_t> FrameReport(const std::vector<uint8_t>& frame, std::size_t i) {
