@@ -84,7 +84,12 @@ void QxKBController::SendKeyFunctionType2(const KeyMacroRow& row) {
         AssignMacroToKey(row);
         return;
     }
-    // A usage the 61-key keyboard has no key for has no position; nothing can be sent for it.
+    SendType2Key(row);
+}
+
+void QxKBController::SendType2Key(const KeyMacroRow& row) {
+    // A usage the 61-key keyboard has no key for (key code 0 included) has no position; nothing
+    // can be sent for it.
     const uint8_t position = HidUsageToType2KeyPosition(static_cast<uint32_t>(row.keyCode));
     if (position == 0) return;
     manager_.SendFeature2048(BuildType2KeyFunction(position, row), deviceIndex_);
@@ -104,11 +109,10 @@ void QxKBController::ResetDevice() {
         std::vector<KeyMacroRow> functions;
         database_.GetKeyMacros(profile, functions);
         for (KeyMacroRow row : functions) {
-            const uint8_t position = HidUsageToType2KeyPosition(static_cast<uint32_t>(row.keyCode));
-            if (row.keyCode == 0 || position == 0) continue;
+            if (HidUsageToType2KeyPosition(static_cast<uint32_t>(row.keyCode)) == 0) continue;
             row.macroType = 0;
             SelectProfileOnDevice(profile);
-            manager_.SendFeature2048(BuildType2KeyFunction(position, row), deviceIndex_);
+            SendType2Key(row);
         }
         manager_.SendFeature2048(BuildType2LightEffect(kType2CustomColourEffect), deviceIndex_);
         manager_.SendFeature2048(BuildType2ColourTable({}), deviceIndex_);

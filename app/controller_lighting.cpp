@@ -3,30 +3,31 @@
 #include <string>
 
 #include "app/main_controller.h"
+#include "device/device_types.h"
 #include "device/output_reports.h"
 #include "device/protocol_sessions.h"
 #include "device/type2_reports.h"
 
 namespace qx {
 namespace {
-const wchar_t kLightModeKey[] = L"lightmode";
-constexpr int kType1CustomLightMode = 128;
-
-// The effect buttons of each family: control ids first..last, effect = id - (first - 1).
+// The effect buttons of a type: control ids first..last, effect = id - (first - 1); one button
+// per effect of the type's list.
 struct EffectButtonRange {
     int first = 0;
     int last = -1;
 };
 
 EffectButtonRange EffectButtonsOf(int deviceType) {
-    switch (deviceType) {
-        case 1:
-        case 3: return {45, 60};
-        case 2: return {61, 70};
-        case 5:
-        case 6: return {71, 88};
-        default: return {};
+    const DeviceTypeInfo* info = FindDeviceType(deviceType);
+    if (!info) return {};
+    int first = 0;
+    switch (info->family) {
+        case ProtocolFamily::Feature: first = 45; break;
+        case ProtocolFamily::BbAa: first = 61; break;
+        case ProtocolFamily::OutputReport: first = 71; break;
+        case ProtocolFamily::None: return {};
     }
+    return {first, first + info->effectCount - 1};
 }
 }  // namespace
 
@@ -47,7 +48,7 @@ void QxKBController::SendLightMode() {
     const uint8_t mode = static_cast<uint8_t>(currentLightMode_);
     switch (deviceType_) {
         case 2:
-            if (currentLightMode_ == 0) return;
+            // Effect 0 has no code: nothing is sent for it.
             if (const auto code = Type2EffectCode(currentLightMode_)) {
                 manager_.SendFeature2048(BuildType2LightEffect(*code), deviceIndex_);
             }
@@ -96,13 +97,13 @@ void QxKBController::SetSelectedKeysColor(uint32_t colour) {
     }
     switch (deviceType_) {
         case 1:
-            currentLightMode_ = kType1CustomLightMode;
+            currentLightMode_ = kCustomColourMode;
             SendLightMode();
             return;
         case 2: SendType2ColourTable(); return;
         case 3:
             SendColourUploadFeature();
-            currentLightMode_ = kType1CustomLightMode;
+            currentLightMode_ = kCustomColourMode;
             SendLightMode();
             return;
         case 5:

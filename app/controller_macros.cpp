@@ -84,8 +84,8 @@ void QxKBController::AssignMacroToKey(const KeyMacroRow& row) {
     const uint8_t lengthCode = EncodeMacroEvents(row.macroValue, write, static_cast<int>(kType2SlotEventsStart));
     manager_.SendFeature2048(write, deviceIndex_);
 
-    int playTimes = 1;
-    if (!database_.GetMacroPlayTimes(row.macroValue, playTimes)) playTimes = 1;
+    int playTimes = 1;   // kept when the macro is no longer stored
+    database_.GetMacroPlayTimes(row.macroValue, playTimes);
     LargeFeatureReport bind =
         BuildType2BindKey(position, static_cast<uint8_t>(playTimes), static_cast<uint8_t>(slot), lengthCode, {});
     EncodeMacroEvents(row.macroValue, bind, static_cast<int>(kType2BindEventsStart));

@@ -138,7 +138,7 @@ bool QxKBController::ResetSettings() {
     }
     view_.KeyboardView().ClearAllKeyColor();
     auto storeFirstLightModes = [this](int lastProfile) {
-        for (int profile = 1; profile <= lastProfile; ++profile) database_.SetConfigValue(profile, L"lightmode", L"1");
+        for (int profile = 1; profile <= lastProfile; ++profile) database_.SetConfigValue(profile, kLightModeKey, L"1");
     };
     // The keyboard is reset while the stored functions still say which keys it holds.
     if (deviceType_ == 2) ResetDevice();

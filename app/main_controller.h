@@ -27,6 +27,8 @@ struct SupportedKeyboard {
 
 constexpr unsigned kDeviceArrival = 0x8000;          // DBT_DEVICEARRIVAL
 constexpr unsigned kDeviceRemoveComplete = 0x8004;   // DBT_DEVICEREMOVECOMPLETE
+// The profile's stored light effect in t_configdata.
+constexpr wchar_t kLightModeKey[] = L"lightmode";
 // Posted by the colour dialog with the chosen COLORREF in lParam.
 constexpr unsigned kMessageSetKeysColor = 1834;
 
@@ -135,6 +137,8 @@ public:
 private:
     // Re-sends the settings of profile in the order every arrival, profile change and reset uses.
     void ResendProfile(int profile);
+    // Type 2: the key function report of row's key; nothing for a key the keyboard lacks.
+    void SendType2Key(const KeyMacroRow& row);
     void SendType2ColourTable();
     void SendColourUploadFeature();
     void SendColourUploadOutput();

@@ -18,7 +18,6 @@ public:
     void ClearItem() override {
         keys.clear();
         tips.clear();
-        colours.clear();
         image.clear();
     }
     void SetRect(const LayoutRect&) override {}
@@ -31,20 +30,16 @@ public:
     void ResetTipKey() override { tips.clear(); }
     void SetTipKey(uint32_t keyValue, const wchar_t*, const wchar_t* desc) override { tips[keyValue] = desc ? desc : L""; }
     void UpdateControl(int, int) override {}
-    // The placeholder has no key selection: nothing receives the colour.
+    // The placeholder has no key selection, so no key ever gets a colour.
     void SetAllSelectColor(uint32_t) override {}
-    void ClearAllKeyColor() override { colours.clear(); }
+    void ClearAllKeyColor() override {}
     std::vector<KeyItemColour> GetKeyItems() const override {
         std::vector<KeyItemColour> items;
-        for (uint32_t key : keys) {
-            const auto found = colours.find(key);
-            items.push_back({key, found == colours.end() ? 0u : found->second});
-        }
+        for (uint32_t key : keys) items.push_back({key, 0});
         return items;
     }
     std::vector<uint32_t> keys;
     std::map<uint32_t, std::wstring> tips;
-    std::map<uint32_t, uint32_t> colours;
     std::wstring image;
 };
 
@@ -57,9 +52,8 @@ public:
     void ShowMessageBox(int textId, int width) override;
     void SetProfileTitle(int profile) override;
     void BuildLightingPage(int deviceType) override { lightingPageType_ = deviceType; }
-    void SetEffectButtonCheck(int buttonId, bool checked) override {
-        if (checked) checkedEffect_ = buttonId;
-    }
+    // The status text shows the controller's current effect; there are no buttons yet.
+    void SetEffectButtonCheck(int, bool) override {}
     MainKeyboardView& KeyboardView() override { return keyboard_; }
     void RefreshMacroList() override {}
 
@@ -71,7 +65,6 @@ private:
     std::wstring lastMessage_;
     int profileTitle_ = 0;
     int lightingPageType_ = 0;
-    int checkedEffect_ = 0;
     StatusKeyboardView keyboard_;
 };
 
