@@ -25,6 +25,8 @@ public:
         if (!detail.empty()) text_.append(L": ").append(detail);
         text_.push_back(L'\n');
     }
+    // True once further notes would only be counted, not kept.
+    bool IsFull() const { return lines_ > kMaxLines; }
     const std::wstring& Text() const { return text_; }
 
 private:

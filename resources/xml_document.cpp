@@ -1,5 +1,7 @@
 #include "resources/xml_document.h"
 
+#include <unordered_map>
+
 #include "resources/file_bytes.h"
 #include "resources/utf_text.h"
 #include "resources/xml_markup.h"
@@ -33,6 +35,67 @@ std::wstring Named(std::u16string_view name, size_t offset)
     return Utf16ToWide(name) + L" " + At(offset);
 }
 
+// Name equality for the index of open elements, counting its calls for XmlDocument's statistics.
+struct CountedEqual {
+    size_t* comparisons;
+    bool operator()(std::u16string_view a, std::u16string_view b) const
+    {
+        ++*comparisons;
+        return a == b;
+    }
+};
+
+// The elements open while parsing, innermost last, with an index from tag name to the innermost
+// open element of that name. An end tag then finds its element, or learns there is none, in time
+// proportional to its name whatever the depth; searching the stack instead made a file of
+// unmatched end tags quadratic.
+class OpenElements {
+public:
+    explicit OpenElements(size_t& comparisons)
+        : innermost_(16, std::hash<std::u16string_view>{}, CountedEqual{&comparisons})
+    {
+    }
+
+    bool Empty() const { return stack_.empty(); }
+    size_t Depth() const { return stack_.size(); }
+    uint32_t Innermost() const { return stack_.back().element; }
+    uint32_t ElementAt(size_t depth) const { return stack_[depth - 1].element; }
+
+    void Push(uint32_t element, std::u16string_view name)
+    {
+        uint32_t& top = innermost_[name];
+        stack_.push_back({element, top, name});
+        top = static_cast<uint32_t>(stack_.size());
+    }
+
+    void Pop()
+    {
+        const Entry& e = stack_.back();
+        if (e.below == 0) {
+            innermost_.erase(e.name);
+        } else {
+            innermost_[e.name] = e.below;
+        }
+        stack_.pop_back();
+    }
+
+    // Depth, counted from 1 at the outermost, of the innermost open element named name; 0: none.
+    size_t DepthOf(std::u16string_view name) const
+    {
+        const auto found = innermost_.find(name);
+        return found == innermost_.end() ? 0 : found->second;
+    }
+
+private:
+    struct Entry {
+        uint32_t element;
+        uint32_t below;   // depth of the next open element of the same name further out; 0: none
+        std::u16string_view name;
+    };
+    std::vector<Entry> stack_;
+    std::unordered_map<std::u16string_view, uint32_t, std::hash<std::u16string_view>, CountedEqual> innermost_;
+};
+
 }  // namespace
 
 XmlDocument::XmlDocument()
@@ -47,6 +110,7 @@ void XmlDocument::Reset()
     wellFormed_ = false;
     diag_.Clear();
     parent_ = current_ = 0;
+    endTagComparisons_ = 0;
 }
 
 bool XmlDocument::LoadFile(const std::wstring& path)
@@ -79,57 +143,61 @@ void XmlDocument::Parse()
 {
     const std::u16string_view t = text_;
     const size_t n = t.size();
-    std::vector<uint32_t> open;
+    OpenElements open(endTagComparisons_);
     size_t roots = 0;
     bool doctypeSeen = false;
     bool error = false;
-    auto fail = [&](const wchar_t* word, const std::wstring& detail) {
+    // The detail is made only while the notes still take it: a hostile file has millions of errors.
+    auto fail = [&](const wchar_t* word, auto detail) {
         error = true;
-        diag_.Note(word, detail);
+        if (diag_.IsFull()) return;
+        diag_.Note(word, detail());
     };
 
     size_t pos = 0;
     while (pos < n) {
         const size_t lt = t.find(u'<', pos);
         const size_t textEnd = lt == npos ? n : lt;
-        if (open.empty() && HasNonBlank(t, pos, textEnd))
-            fail(roots == 0 ? L"first_tag_syntax" : L"root_has_sibling", L"text " + At(pos));
+        if (open.Empty() && HasNonBlank(t, pos, textEnd))
+            fail(roots == 0 ? L"first_tag_syntax" : L"root_has_sibling", [&] { return L"text " + At(pos); });
         if (lt == npos) break;
         pos = lt;
 
         if (StartsWith(t, pos, u"<?")) {
             const size_t close = t.find(u"?>", pos + 2);
             if (close == npos) {
-                fail(L"unterminated_tag_syntax", L"processing instruction " + At(pos));
+                fail(L"unterminated_tag_syntax", [&] { return L"processing instruction " + At(pos); });
                 break;
             }
             pos = close + 2;
         } else if (StartsWith(t, pos, u"<!--")) {
             const size_t close = t.find(u"-->", pos + 4);
             if (close == npos) {
-                fail(L"comment_tag_syntax", At(pos));
+                fail(L"comment_tag_syntax", [&] { return At(pos); });
                 break;
             }
             pos = close + 3;
         } else if (StartsWith(t, pos, u"<![CDATA[")) {
             const size_t close = t.find(u"]]>", pos + 9);
             if (close == npos) {
-                fail(L"cdata_section_syntax", At(pos));
+                fail(L"cdata_section_syntax", [&] { return At(pos); });
                 break;
             }
-            if (open.empty()) fail(L"cdata_section_syntax", L"outside the root element " + At(pos));
+            if (open.Empty())
+                fail(L"cdata_section_syntax", [&] { return L"outside the root element " + At(pos); });
             pos = close + 3;
         } else if (StartsWith(t, pos, u"<!DOCTYPE")) {
             const size_t close = xml::ScanDoctype(t, pos);
             if (close == npos) {
-                fail(L"doctype_tag_syntax", L"unterminated " + At(pos));
+                fail(L"doctype_tag_syntax", [&] { return L"unterminated " + At(pos); });
                 break;
             }
-            if (doctypeSeen || roots > 0 || !open.empty()) fail(L"doctype_tag_syntax", L"misplaced " + At(pos));
+            if (doctypeSeen || roots > 0 || !open.Empty())
+                fail(L"doctype_tag_syntax", [&] { return L"misplaced " + At(pos); });
             doctypeSeen = true;
             pos = close;
         } else if (StartsWith(t, pos, u"<!")) {
-            fail(L"exclamation_tag_syntax", At(pos));
+            fail(L"exclamation_tag_syntax", [&] { return At(pos); });
             const size_t close = t.find(u'>', pos + 2);
             if (close == npos) break;
             pos = close + 1;
@@ -137,33 +205,32 @@ void XmlDocument::Parse()
             const size_t nameEnd = xml::ScanName(t, pos + 2);
             const size_t close = xml::SkipBlanks(t, nameEnd);
             if (nameEnd == pos + 2 || close >= n || t[close] != u'>') {
-                fail(L"unterminated_tag_syntax", L"end tag " + At(pos));
+                fail(L"unterminated_tag_syntax", [&] { return L"end tag " + At(pos); });
                 const size_t next = t.find(u'>', pos + 2);
                 if (next == npos) break;
                 pos = next + 1;
                 continue;
             }
             const std::u16string_view name = t.substr(pos + 2, nameEnd - pos - 2);
-            size_t depth = open.size();
-            while (depth > 0 && !NameMatches(elements_[open[depth - 1]], name)) --depth;
+            const size_t depth = open.DepthOf(name);
             if (depth == 0) {
-                fail(L"lone_end_tag", Named(name, pos));
+                fail(L"lone_end_tag", [&] { return Named(name, pos); });
             } else {
-                while (open.size() > depth) {
-                    Element& unended = elements_[open.back()];
-                    fail(L"unended_start_tag", Named(t.substr(unended.start + 1, unended.nameEnd - unended.start - 1), unended.start));
+                while (open.Depth() > depth) {
+                    Element& unended = elements_[open.Innermost()];
+                    fail(L"unended_start_tag", [&] { return Named(TagName(unended), unended.start); });
                     unended.end = static_cast<uint32_t>(pos);
-                    open.pop_back();
+                    open.Pop();
                 }
-                elements_[open.back()].end = static_cast<uint32_t>(close + 1);
-                open.pop_back();
+                elements_[open.Innermost()].end = static_cast<uint32_t>(close + 1);
+                open.Pop();
             }
             pos = close + 1;
         } else {
             // A start tag or an empty-element tag.
             const size_t nameEnd = xml::ScanName(t, pos + 1);
             if (nameEnd == pos + 1) {
-                fail(L"unterminated_tag_syntax", L"\"<\" starts no markup " + At(pos));
+                fail(L"unterminated_tag_syntax", [&] { return L"\"<\" starts no markup " + At(pos); });
                 ++pos;
                 continue;
             }
@@ -187,14 +254,15 @@ void XmlDocument::Parse()
                 if (after == scan || (scan = xml::ScanAttribute(t, after, span)) == npos) break;
             }
             if (!closed) {
-                fail(L"unterminated_tag_syntax", Named(t.substr(pos + 1, nameEnd - pos - 1), pos));
+                fail(L"unterminated_tag_syntax", [&] { return Named(t.substr(pos + 1, nameEnd - pos - 1), pos); });
                 const size_t next = t.find(u'>', pos + 1);
                 if (next == npos) break;
                 pos = next + 1;
                 continue;
             }
-            const uint32_t parent = open.empty() ? 0 : open.back();
-            if (open.empty() && ++roots > 1) fail(L"root_has_sibling", Named(t.substr(pos + 1, nameEnd - pos - 1), pos));
+            const uint32_t parent = open.Empty() ? 0 : open.Innermost();
+            if (open.Empty() && ++roots > 1)
+                fail(L"root_has_sibling", [&] { return Named(t.substr(pos + 1, nameEnd - pos - 1), pos); });
             Element e;
             e.start = static_cast<uint32_t>(pos);
             e.nameEnd = static_cast<uint32_t>(nameEnd);
@@ -210,26 +278,29 @@ void XmlDocument::Parse()
                 elements_[p.lastChild].nextSibling = index;
             }
             p.lastChild = index;
-            if (!empty) open.push_back(index);
+            if (!empty) open.Push(index, t.substr(pos + 1, nameEnd - pos - 1));
             pos = scan;
         }
     }
-    for (uint32_t index : open) {
-        Element& unended = elements_[index];
-        fail(L"unended_start_tag", Named(t.substr(unended.start + 1, unended.nameEnd - unended.start - 1), unended.start));
+    for (size_t depth = 1; depth <= open.Depth(); ++depth) {
+        Element& unended = elements_[open.ElementAt(depth)];
+        fail(L"unended_start_tag", [&] { return Named(TagName(unended), unended.start); });
         unended.end = static_cast<uint32_t>(n);
     }
-    if (roots == 0) fail(L"no_root_element", {});
+    if (roots == 0) fail(L"no_root_element", [] { return std::wstring(); });
     elements_[0].end = static_cast<uint32_t>(n);
     wellFormed_ = !error;
     if (wellFormed_) diag_.Note(L"well_formed", std::to_wstring(elements_.size() - 1) + L" elements");
 }
 
+std::u16string_view XmlDocument::TagName(const Element& e) const
+{
+    return std::u16string_view(text_).substr(e.start + 1, e.nameEnd - e.start - 1);
+}
+
 bool XmlDocument::NameMatches(const Element& e, std::u16string_view name) const
 {
-    if (name.empty()) return true;
-    const size_t length = e.nameEnd - e.start - 1;
-    return length == name.size() && std::u16string_view(text_).substr(e.start + 1, length) == name;
+    return name.empty() || TagName(e) == name;
 }
 
 bool XmlDocument::FindElement(std::wstring_view name)
@@ -283,8 +354,7 @@ std::wstring XmlDocument::GetAttribute(std::wstring_view name) const
 std::wstring XmlDocument::GetTagName() const
 {
     if (current_ == 0) return {};
-    const Element& e = elements_[current_];
-    return Utf16ToWide(std::u16string_view(text_).substr(e.start + 1, e.nameEnd - e.start - 1));
+    return Utf16ToWide(TagName(elements_[current_]));
 }
 
 }  // namespace qx

@@ -48,6 +48,9 @@ public:
     std::wstring GetTagName() const;
 
     bool IsWellFormed() const { return wellFormed_; }
+    // Tag names compared by the last load to keep track of open elements and match end tags to
+    // them: a few per tag, however deep the nesting. Tests check that it stays so.
+    size_t GetEndTagComparisons() const { return endTagComparisons_; }
     // Notes of the last load: encoding found, conversions, every error by its word.
     const std::wstring& GetDiagnostic() const { return diag_.Text(); }
 
@@ -67,6 +70,7 @@ private:
 
     void Reset();
     void Parse();
+    std::u16string_view TagName(const Element& e) const;
     bool NameMatches(const Element& e, std::u16string_view name) const;
 
     std::u16string text_;
@@ -75,6 +79,7 @@ private:
     XmlDiagnostic diag_;
     size_t parent_ = 0;
     size_t current_ = 0;
+    size_t endTagComparisons_ = 0;
 };
 
 }  // namespace qx

@@ -108,12 +108,14 @@ std::u16string ResolveReferences(std::u16string_view value)
         }
         out.append(value.substr(pos, amp - pos));
         pos = amp + 1;
-        const size_t semi = value.find(u';', pos);
-        if (semi == npos || semi - pos > 10) {
+        // A reference is at most ten characters; looking further for its ";" would make a value
+        // full of "&" quadratic.
+        const size_t semi = value.substr(pos, 11).find(u';');
+        if (semi == npos) {
             out.push_back(u'&');
             continue;
         }
-        const std::u16string_view ref = value.substr(pos, semi - pos);
+        const std::u16string_view ref = value.substr(pos, semi);
         bool resolved = false;
         if (ref.size() >= 2 && ref[0] == u'#') {
             const bool hex = ref[1] == u'x';
@@ -132,7 +134,7 @@ std::u16string ResolveReferences(std::u16string_view value)
             }
         }
         if (resolved) {
-            pos = semi + 1;
+            pos += semi + 1;
         } else {
             out.push_back(u'&');
         }
