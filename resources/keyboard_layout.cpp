@@ -67,15 +67,12 @@ std::wstring KeyboardLayoutFilePath(const std::wstring& programDirectory)
     return path + kKeyboardLayoutFileName;
 }
 
-LayoutLoadResult LoadKeyboardLayout(const KeyboardLayoutRequest& request, KeyboardLayoutView& view,
-                                    ConfigDatabase& database, KeyboardLayoutTables& tables)
-{
-    view.ClearItem();
-    tables.keyIndex.clear();
-    tables.lightIndex.clear();
+namespace {
 
-    XmlDocument doc;
-    if (!doc.LoadFile(request.filePath)) return LayoutLoadResult::FileFailed;
+// Everything after reading the file: view and tables are already empty.
+LayoutLoadResult LoadFromDocument(XmlDocument& doc, const KeyboardLayoutRequest& request, KeyboardLayoutView& view,
+                                  ConfigDatabase& database, KeyboardLayoutTables& tables)
+{
     if (!doc.FindElement(L"KeyboardLayout")) return LayoutLoadResult::NoRoot;
     doc.EnterElement();
     if (!doc.FindElement(request.section)) return LayoutLoadResult::NoSection;
@@ -90,10 +87,13 @@ LayoutLoadResult LoadKeyboardLayout(const KeyboardLayoutRequest& request, Keyboa
     view.SetKeyPosition(Decimal(doc, L"key_xpos"), Decimal(doc, L"key_ypos"));
 
     // Colour rows are made only for a model whose table is still completely empty, that is on
-    // the first load after its database file was created.
-    const bool createColourRows = database.CountKeyRgbs() < 1;
+    // the first load after its database file was created. They are written in one transaction or
+    // not at all, so a file locked by another program leaves no partial set behind, and the next
+    // load tries again. A count that failed on a lock also reads as 0: only the count taken
+    // inside the transaction can tell that the table really is empty.
     std::optional<ConfigDatabase::Batch> batch;
-    if (createColourRows) batch.emplace(database);
+    if (database.CountKeyRgbs() < 1) batch.emplace(database);
+    const bool createColourRows = batch && batch->IsActive() && database.CountKeyRgbs() < 1;
 
     doc.EnterElement();
     if (!doc.FindElement(L"KeyItems")) return LayoutLoadResult::NoKeyItems;
@@ -117,6 +117,33 @@ LayoutLoadResult LoadKeyboardLayout(const KeyboardLayoutRequest& request, Keyboa
         view.AddKeyItem(name.c_str(), desc.c_str(), code, rect);
     }
     return LayoutLoadResult::Loaded;
+}
+
+template <typename Read>
+LayoutLoadResult Load(Read read, const KeyboardLayoutRequest& request, KeyboardLayoutView& view,
+                      ConfigDatabase& database, KeyboardLayoutTables& tables)
+{
+    view.ClearItem();
+    tables.keyIndex.clear();
+    tables.lightIndex.clear();
+    XmlDocument doc;
+    if (!read(doc)) return LayoutLoadResult::FileFailed;
+    return LoadFromDocument(doc, request, view, database, tables);
+}
+
+}  // namespace
+
+LayoutLoadResult LoadKeyboardLayout(const KeyboardLayoutRequest& request, KeyboardLayoutView& view,
+                                    ConfigDatabase& database, KeyboardLayoutTables& tables)
+{
+    return Load([&](XmlDocument& doc) { return doc.LoadFile(request.filePath); }, request, view, database, tables);
+}
+
+LayoutLoadResult LoadKeyboardLayoutFromBytes(std::string_view bytes, const KeyboardLayoutRequest& request,
+                                             KeyboardLayoutView& view, ConfigDatabase& database,
+                                             KeyboardLayoutTables& tables)
+{
+    return Load([&](XmlDocument& doc) { return doc.LoadFromBytes(bytes); }, request, view, database, tables);
 }
 
 }  // namespace qx

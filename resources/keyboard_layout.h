@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "resources/keyboard_layout_view.h"
 
@@ -51,9 +52,14 @@ struct KeyboardLayoutRequest {
 
 // Empties view and tables, then fills them from the request's section. The colour rows (light
 // 20, key_rgb 0, one per key and profile: the current profile for type 1, profiles 1-5 for types
-// 2, 3, 5 and 6, none otherwise) are written only when database holds no colour row at all;
-// failures to write them are ignored, and a database that is not open just yields none.
+// 2, 3, 5 and 6, none otherwise) are written only when database holds no colour row at all, all
+// in one transaction; when that transaction cannot be had (no connection, a lock held by another
+// program) none are written. Failures to write them are ignored.
 LayoutLoadResult LoadKeyboardLayout(const KeyboardLayoutRequest& request, KeyboardLayoutView& view,
                                     ConfigDatabase& database, KeyboardLayoutTables& tables);
+// The same over the bytes a layout file would hold; request.filePath is not used.
+LayoutLoadResult LoadKeyboardLayoutFromBytes(std::string_view bytes, const KeyboardLayoutRequest& request,
+                                             KeyboardLayoutView& view, ConfigDatabase& database,
+                                             KeyboardLayoutTables& tables);
 
 }  // namespace qx
