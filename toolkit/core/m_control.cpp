@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/core/paint_manager.h"
+#include "toolkit/core/ui_notify.h"
 
 namespace QxUI {
 
@@ -441,7 +442,7 @@ BOOL MControl::OnLButtonDblClk(UINT flags, CPoint point) {
     if (!m_captureChild) {
         if (!m_dblClkMode) return OnControlLButtonDown(flags, point);
         if (m_dblClkNotify && CRect(m_rect).PtInRect(point) && m_parent)
-            m_parent->OnBaseMessage(m_id, 3, flags, reinterpret_cast<LPARAM>(&point));
+            m_parent->OnBaseMessage(m_id, NOTIFY_DBLCLK, flags, reinterpret_cast<LPARAM>(&point));
         return OnControlLButtonDblClk(flags, point);
     }
     CPoint cp = ChildPoint(m_captureChild, original, point);
@@ -486,7 +487,7 @@ BOOL MControl::OnKeyDown(UINT vk, UINT repeat, UINT modifier) {
             if (child->IsFocused()) return child->OnKeyDown(vk, repeat, modifier);
     }
     auto notify = [&] {
-        if (m_keyNotify && m_parent) m_parent->OnBaseMessage(m_id, 14, vk, static_cast<LPARAM>(modifier));
+        if (m_keyNotify && m_parent) m_parent->OnBaseMessage(m_id, NOTIFY_KEY, vk, static_cast<LPARAM>(modifier));
     };
     if (m_captureChild && m_captureChild->OnKeyDown(vk, repeat, modifier)) return TRUE;
     if (OnControlKeyDown(vk, repeat, modifier)) {
