@@ -62,6 +62,8 @@ void PaintManager::ClearTooltip() {
 // The balloon is made on first use, owned by the paint window, and lives as long as the manager.
 BOOL PaintManager::SetAirBladderMsg(const wchar_t* text, POINT point, AIRBLADDER_TYPE type, AIRBLADDER_MODE mode) {
     if (!text) return FALSE;
+    // Its window may have gone (closed, or destroyed with an earlier paint window): made anew.
+    if (m_airBladder && !::IsWindow(m_airBladder->GetSafeHwnd())) DestroyAirBladder();
     if (!m_airBladder) {
         if (!IsLive()) return FALSE;
         auto* balloon = new MAirBladder;

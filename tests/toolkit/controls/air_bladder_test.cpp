@@ -154,6 +154,27 @@ TEST_F(AirBladderTest, StayTypeRunsNoTimer) {
     }
 }
 
+TEST_F(AirBladderTest, OnlyTimerTenHidesIt) {
+    ASSERT_TRUE(Manager()->SetAirBladderMsg(L"timer", POINT{500, 300}, QxUI::AIRBLADDER_STAY,
+                                            QxUI::AIRBLADDER_MODE_BELOW));
+    ASSERT_TRUE(Visible());
+    ::SendMessageW(Balloon(), WM_TIMER, 11, 0);
+    EXPECT_TRUE(Visible());
+    ::SendMessageW(Balloon(), WM_TIMER, 10, 0);
+    EXPECT_FALSE(Visible());
+}
+
+TEST_F(AirBladderTest, AClosedBalloonIsMadeAgain) {
+    ASSERT_TRUE(dialog.SetAirBladderMsg(L"first", POINT{500, 300}, QxUI::AIRBLADDER_STAY));
+    HWND first = Balloon();
+    EXPECT_EQ(::SendMessageW(first, QxUI::WM_USERCLOSEWINDOW, 0, 0), 1);
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return !::IsWindow(first); }, 3000));
+    ASSERT_TRUE(dialog.SetAirBladderMsg(L"second", POINT{500, 300}, QxUI::AIRBLADDER_STAY));
+    ASSERT_NE(Balloon(), nullptr);
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(BalloonRect().TopLeft(), QxUI::CPoint(475, 300));
+}
+
 TEST_F(AirBladderTest, SameCallTwiceNeitherMovesNorRestartsTheTimer) {
     const POINT at = {500, 300};
     ASSERT_TRUE(dialog.SetAirBladderMsg(L"Reset Successful!", at, QxUI::AIRBLADDER_CENTER));

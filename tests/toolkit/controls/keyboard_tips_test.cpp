@@ -83,6 +83,20 @@ TEST_F(KeyTipTest, LayeredFrameShowsTitleAndText) {
     EXPECT_GT(white, 10);
 }
 
+TEST_F(KeyTipTest, TimerTenHidesItAndUserCloseDestroysIt) {
+    ASSERT_TRUE(tip->SetAirBladderMsg(L"Mute", L"", L"Multimedia", POINT{400, 200}));
+    tip->ShowWindow(SW_SHOWNA);
+    EXPECT_FALSE(::KillTimer(tip->GetSafeHwnd(), 10)) << "the tip starts no timer of its own";
+    ::SendMessageW(tip->GetSafeHwnd(), WM_TIMER, 100, 0);
+    EXPECT_TRUE(tip->IsWindowVisible());
+    ::SendMessageW(tip->GetSafeHwnd(), WM_TIMER, 10, 0);
+    EXPECT_FALSE(tip->IsWindowVisible());
+    HWND hwnd = tip->GetSafeHwnd();
+    EXPECT_EQ(::SendMessageW(hwnd, QxUI::WM_USERCLOSEWINDOW, 0, 0), 1);
+    EXPECT_TRUE(qxtest::PumpUntil([&] { return !::IsWindow(hwnd); }, 3000));
+    EXPECT_EQ(tip->GetSafeHwnd(), nullptr);
+}
+
 TEST_F(KeyTipTest, HidesWhenItLosesTheFocus) {
     ASSERT_TRUE(tip->SetAirBladderMsg(L"Mute", L"", L"Multimedia", POINT{400, 200}));
     tip->ShowWindow(SW_SHOW);

@@ -207,6 +207,11 @@ TEST_F(LoadingWndTest, CloseButtonHoverShowsAndAClickTellsTheOwner) {
     ASSERT_TRUE(qxtest::RunXdotool({"click", "1"}));
     EXPECT_TRUE(qxtest::PumpUntil([&] { return owner.closeRequests == 1; }, 5000));
     EXPECT_TRUE(loading->IsWindowVisible()) << "closing is up to the owner";
+    // Nor does the close request other popups obey make it go.
+    EXPECT_EQ(::SendMessageW(hwnd, QxUI::WM_USERCLOSEWINDOW, 0, 0), 1);
+    loading->CloseWindow();
+    qxtest::PumpMessages();
+    EXPECT_TRUE(::IsWindow(hwnd));
 }
 
 }  // namespace
