@@ -160,13 +160,15 @@ TEST_F(EditTest, DigitsOnlyAndTextLimit) {
 }
 
 TEST_F(EditTest, PressingElsewhereEndsEditingAndKeepsTheText) {
+    edit->SetControlTitle(L"xyz ");
     StartEditing();
+    // The caret stands after the last character: typing appends.
     ASSERT_TRUE(qxtest::TypeText("kept"));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return TitleIs(L"kept"); }, 5000));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return TitleIs(L"xyz kept"); }, 5000));
     ASSERT_TRUE(qxtest::ClickAt(dialog.GetSafeHwnd(), 350, 170));
     ASSERT_TRUE(qxtest::PumpUntil([&] { return !::IsWindowVisible(EditHwnd()); }, 5000));
     EXPECT_GE(Count(QxUI::NOTIFY_EDIT_CLOSED), 1);
-    EXPECT_EQ(edit->GetControlTitle(), CString(L"kept"));
+    EXPECT_EQ(edit->GetControlTitle(), CString(L"xyz kept"));
     EXPECT_EQ(edit->GetLook(), 0);
 }
 
@@ -210,6 +212,30 @@ TEST_F(EditTest, IdleEditShowsGreyTipUntilItHasText) {
         EXPECT_FALSE(IsReddish(surface.GetPixel(x, box.top - 1)));
         EXPECT_FALSE(IsReddish(surface.GetPixel(x, box.bottom)));
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditTest, IconPressAndReleaseReportTheirOwnCodes) {
+    DWORD states[4] = {0xFF404040, 0xFF808080, 0xFFC0C0C0, 0xFF202020};
+    ASSERT_TRUE(qxtest::WriteStateStrip(L"edit_icon.png", 64, 16, 4, states));
+    ASSERT_TRUE(edit->SetIconImage(L"edit_icon.png", 4));
+    CRect icon = edit->GetIconRect();
+    EXPECT_EQ(icon, CRect(275, 32, 291, 48));  // 9 in from the right, centred
+    EXPECT_EQ(edit->GetTextRect().right, 300 - 6 - 16 - 6);
+    EXPECT_FALSE(edit->SetIconImage(L"no_such_icon.png", 4));
+    qxtest::PumpMessages();
+    ASSERT_TRUE(qxtest::ClickAt(dialog.GetSafeHwnd(), 283, 40));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return Count(QxUI::NOTIFY_ICON_UP) > 0; }, 5000));
+    EXPECT_EQ(Count(QxUI::NOTIFY_TAB), 1);
+    // A press on the icon ends any editing: no edit window is left open.
+    EXPECT_FALSE(edit->IsEditFocused());
+    // The icon is drawn unscaled at its place, in its hover look after the release.
+    QxUI::OffScreenSurface surface;
+    ASSERT_TRUE(Manager()->PaintToSurface(surface, CRect(0, 0, 400, 200)));
+    EXPECT_EQ(surface.GetPixel(283, 40) & 0xFFFFFF, 0x808080u);
 }
 
 }  // namespace

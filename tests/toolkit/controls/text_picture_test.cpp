@@ -385,3 +385,52 @@ TEST_F(PaintedControls, PhotoFrameClicksLikeAButton) {
 }
 
 }  // namespace
+
+#include "toolkit/controls/c_gif_picture.h"
+#include "toolkit/controls/c_slider_picture.h"
+
+namespace {
+
+TEST(PictureRules, SlideRevealsFromTheStartEdge) {
+    using QxUI::SlideRevealedPart;
+    EXPECT_EQ(SlideRevealedPart(100, 40, QxUI::SLIDER_LEFT_TO_RIGHT, 30), CRect(0, 0, 30, 40));
+    EXPECT_EQ(SlideRevealedPart(100, 40, QxUI::SLIDER_TOP_TO_BOTTOM, 10), CRect(0, 0, 100, 10));
+    EXPECT_EQ(SlideRevealedPart(100, 40, QxUI::SLIDER_RIGHT_TO_LEFT, 30), CRect(70, 0, 100, 40));
+    EXPECT_EQ(SlideRevealedPart(100, 40, QxUI::SLIDER_LEFT_TO_RIGHT, 250), CRect(0, 0, 100, 40));
+    EXPECT_EQ(SlideRevealedPart(100, 40, QxUI::SLIDER_TOP_TO_BOTTOM, -4), CRect(0, 0, 100, 0));
+}
+
+TEST_F(PaintedControls, SliderPictureShowsOnlyWhileItSlides) {
+    ASSERT_TRUE(qxtest::WriteSkinPng(L"tile.png", 30, 20, Stripe));
+    auto* slider = Make<QxUI::CSliderPicture>(L"CSliderPicture", 80, CRect(20, 20, 220, 60));
+    ASSERT_NE(slider, nullptr);
+    ASSERT_TRUE(slider->SetImage(L"tile.png", 1));
+    slider->SetShowMode(QxUI::SHOW_MODE_STRETCH, 0);
+    slider->AddMTimer();
+    EXPECT_TRUE(slider->SetRun(1, QxUI::SLIDER_LEFT_TO_RIGHT));
+    Paint();
+    // Nothing revealed yet: the light grey fill over the whole control.
+    EXPECT_TRUE(Near(At(200, 40), 0xF2F2F2, 2)) << Hex(At(200, 40));
+    Manager()->SetMTimer(5);
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return !slider->IsRunning(); }, 10000));
+    Manager()->KillMTimer();
+    // Drawn once more after the run, it hides itself: the window shows through again.
+    Paint();
+    EXPECT_FALSE(slider->IsVisible());
+    Paint();
+    EXPECT_TRUE(Near(At(200, 40), 0x000000, 0)) << Hex(At(200, 40));
+}
+
+TEST_F(PaintedControls, StillImageInAGifPictureIsDrawnButNotAnimated) {
+    ASSERT_TRUE(qxtest::WriteSkinPng(L"tile.png", 30, 20, Stripe));
+    auto* gif = Make<QxUI::CGifPicture>(L"CGifPicture", 81, CRect(20, 20, 80, 60));
+    ASSERT_NE(gif, nullptr);
+    EXPECT_EQ(gif->SetImage(L"tile.png", 1), 0);
+    EXPECT_LE(gif->GetFrameCount(), 1);
+    EXPECT_FALSE(gif->SetRunState(1, 0));
+    Paint();
+    EXPECT_TRUE(Near(At(22, 22), 0xFF0000, 8)) << Hex(At(22, 22));  // stretched to the control
+    EXPECT_TRUE(Near(At(78, 22), 0x0000FF, 8)) << Hex(At(78, 22));
+}
+
+}  // namespace
