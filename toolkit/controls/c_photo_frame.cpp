@@ -2,8 +2,6 @@
 
 #include "toolkit/core/control_factory.h"
 #include "toolkit/core/look_strip.h"
-#include "toolkit/core/m_render.h"
-#include "toolkit/core/manager.h"
 #include "toolkit/core/ui_notify.h"
 
 namespace QxUI {
@@ -16,16 +14,6 @@ namespace {
 constexpr int kLooks = 4;
 constexpr int kOverlayBorder = 12;
 
-// Replaces `slot` with `image` and records its frame size; FALSE for NULL.
-BOOL Replace(Gdiplus::Image*& slot, Gdiplus::Image* image, int count, int& width, int& height) {
-    delete slot;
-    slot = image;
-    width = height = 0;
-    if (!image || count <= 0) return image ? TRUE : FALSE;
-    width = static_cast<int>(image->GetWidth()) / count;
-    height = static_cast<int>(image->GetHeight());
-    return TRUE;
-}
 }  // namespace
 
 CPhotoFrame::CPhotoFrame(MObject* parent, UINT id, CRect rect, BOOL visible, BOOL enabled)
@@ -41,49 +29,41 @@ CPhotoFrame::~CPhotoFrame() {
 }
 
 BOOL CPhotoFrame::SetPhotoFrame(const wchar_t* file, int count) {
-    Gdiplus::Image* image = (file && count > 0) ? MRender::LoadImageFromFile(Manager::GetSkinDirectory() + file) : nullptr;
-    BOOL ok = Replace(m_photo, image, count, m_photoWidth, m_photoHeight);
+    BOOL ok = ReplaceOwnedImage(m_photo, count > 0 ? LoadSkinImage(file) : nullptr, count, m_photoWidth, m_photoHeight);
     UpdateControl(TRUE);
     return ok;
 }
 
 BOOL CPhotoFrame::SetPhotoFrame(UINT resId, CString type, int count) {
-    Gdiplus::Image* image = count > 0 ? MRender::LoadImageFromIDResource(resId, type, Manager::GetInstance()) : nullptr;
-    BOOL ok = Replace(m_photo, image, count, m_photoWidth, m_photoHeight);
+    BOOL ok = ReplaceOwnedImage(m_photo, count > 0 ? LoadApplicationImage(resId, type) : nullptr, count, m_photoWidth,
+                                m_photoHeight);
+    UpdateControl(TRUE);
+    return ok;
+}
+
+BOOL CPhotoFrame::TakeOverlay(Gdiplus::Image* image, int count) {
+    BOOL ok = ReplaceOwnedImage(m_image, image, count, m_stateWidth, m_stateHeight);
+    if (ok) m_stateCount = count;
     UpdateControl(TRUE);
     return ok;
 }
 
 BOOL CPhotoFrame::SetImage(const wchar_t* file, int count) {
-    Gdiplus::Image* image = (file && count > 0) ? MRender::LoadImageFromFile(Manager::GetSkinDirectory() + file) : nullptr;
-    BOOL ok = Replace(m_image, image, count, m_stateWidth, m_stateHeight);
-    if (ok) m_stateCount = count;
-    UpdateControl(TRUE);
-    return ok;
+    return TakeOverlay(count > 0 ? LoadSkinImage(file) : nullptr, count);
 }
 
 BOOL CPhotoFrame::SetImage(UINT resId, CString type, int count) {
-    Gdiplus::Image* image = count > 0 ? MRender::LoadImageFromIDResource(resId, type, Manager::GetInstance()) : nullptr;
-    BOOL ok = Replace(m_image, image, count, m_stateWidth, m_stateHeight);
-    if (ok) m_stateCount = count;
-    UpdateControl(TRUE);
-    return ok;
+    return TakeOverlay(count > 0 ? LoadApplicationImage(resId, type) : nullptr, count);
 }
 
 BOOL CPhotoFrame::SetShowMode(enumShowMode mode, int border) {
-    if (mode == m_fit.mode && (mode != SHOW_MODE_FRAME || border == m_fit.border)) return 0;
-    m_fit.mode = mode;
-    m_fit.border = border;
+    if (!SetFitMode(m_fit, mode, border)) return 0;
     UpdateControl(TRUE);
     return 1;
 }
 
 BOOL CPhotoFrame::SetShowModeMID(int left, int top, int right, int bottom) {
-    m_fit.mode = SHOW_MODE_FRAME_MID;
-    m_fit.left = left;
-    m_fit.top = top;
-    m_fit.right = right;
-    m_fit.bottom = bottom;
+    SetFitBorders(m_fit, left, top, right, bottom);
     UpdateControl(TRUE);
     return 1;
 }

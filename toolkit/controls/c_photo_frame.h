@@ -28,6 +28,7 @@ public:
 
 private:
     void SetLook(int look);
+    BOOL TakeOverlay(Gdiplus::Image* image, int count);
 
     Gdiplus::Image* m_photo;
     int m_photoWidth;

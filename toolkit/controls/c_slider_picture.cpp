@@ -4,8 +4,6 @@
 
 #include "toolkit/core/control_factory.h"
 #include "toolkit/core/look_strip.h"
-#include "toolkit/core/m_render.h"
-#include "toolkit/core/manager.h"
 
 namespace QxUI {
 
@@ -35,48 +33,28 @@ CSliderPicture::CSliderPicture(MObject* parent, UINT id, CRect rect, BOOL visibl
 
 CSliderPicture::~CSliderPicture() { delete m_image; }
 
-namespace {
-BOOL Replace(Gdiplus::Image*& slot, Gdiplus::Image* image, int count, int& width, int& height) {
-    delete slot;
-    slot = image;
-    width = height = 0;
-    if (!image) return FALSE;
-    width = static_cast<int>(image->GetWidth()) / count;
-    height = static_cast<int>(image->GetHeight());
-    return TRUE;
-}
-}  // namespace
-
 BOOL CSliderPicture::SetImage(const wchar_t* file, int count) {
-    if (!file || count <= 0) return FALSE;
-    BOOL ok = Replace(m_image, MRender::LoadImageFromFile(Manager::GetSkinDirectory() + file), count, m_stateWidth,
-                      m_stateHeight);
+    if (count <= 0) return FALSE;
+    BOOL ok = ReplaceOwnedImage(m_image, LoadSkinImage(file), count, m_stateWidth, m_stateHeight);
     UpdateControl(TRUE);
     return ok;
 }
 
 BOOL CSliderPicture::SetImage(UINT resId, CString type, int count) {
     if (count <= 0) return FALSE;
-    BOOL ok = Replace(m_image, MRender::LoadImageFromIDResource(resId, type, Manager::GetInstance()), count,
-                      m_stateWidth, m_stateHeight);
+    BOOL ok = ReplaceOwnedImage(m_image, LoadApplicationImage(resId, type), count, m_stateWidth, m_stateHeight);
     UpdateControl(TRUE);
     return ok;
 }
 
 BOOL CSliderPicture::SetShowMode(enumShowMode mode, int border) {
-    if (mode == m_fit.mode && (mode != SHOW_MODE_FRAME || border == m_fit.border)) return 0;
-    m_fit.mode = mode;
-    m_fit.border = border;
+    if (!SetFitMode(m_fit, mode, border)) return 0;
     UpdateControl(TRUE);
     return 1;
 }
 
 BOOL CSliderPicture::SetShowModeMID(int left, int top, int right, int bottom) {
-    m_fit.mode = SHOW_MODE_FRAME_MID;
-    m_fit.left = left;
-    m_fit.top = top;
-    m_fit.right = right;
-    m_fit.bottom = bottom;
+    SetFitBorders(m_fit, left, top, right, bottom);
     UpdateControl(TRUE);
     return 1;
 }

@@ -2,8 +2,6 @@
 
 #include "toolkit/core/control_factory.h"
 #include "toolkit/core/look_strip.h"
-#include "toolkit/core/m_render.h"
-#include "toolkit/core/manager.h"
 
 namespace QxUI {
 
@@ -19,43 +17,29 @@ MPicture::MPicture(MObject* parent, UINT id, CRect rect, BOOL visible, BOOL enab
 MPicture::~MPicture() { delete m_image; }
 
 BOOL MPicture::TakeImage(Gdiplus::Image* image, int count) {
-    delete m_image;
-    m_image = image;
-    m_stateWidth = m_stateHeight = 0;
-    if (image && count > 0) {
-        m_stateWidth = static_cast<int>(image->GetWidth()) / count;
-        m_stateHeight = static_cast<int>(image->GetHeight());
-        m_stateCount = count;
-    }
+    BOOL ok = ReplaceOwnedImage(m_image, image, count, m_stateWidth, m_stateHeight);
+    if (ok) m_stateCount = count;
     UpdateControl(TRUE);
-    return image ? TRUE : FALSE;
+    return ok;
 }
 
 BOOL MPicture::SetImage(const wchar_t* file, int count) {
-    if (!file || count <= 0) return TakeImage(nullptr, 1);
-    m_imagePath = file;
-    return TakeImage(MRender::LoadImageFromFile(Manager::GetSkinDirectory() + file), count);
+    if (file) m_imagePath = file;
+    return TakeImage(count > 0 ? LoadSkinImage(file) : nullptr, count);
 }
 
 BOOL MPicture::SetImage(UINT resId, CString type, int count) {
-    if (count <= 0) return TakeImage(nullptr, 1);
-    return TakeImage(MRender::LoadImageFromIDResource(resId, type, Manager::GetInstance()), count);
+    return TakeImage(count > 0 ? LoadApplicationImage(resId, type) : nullptr, count);
 }
 
 BOOL MPicture::SetShowMode(enumShowMode mode, int border) {
-    if (mode == m_fit.mode && (mode != SHOW_MODE_FRAME || border == m_fit.border)) return 0;
-    m_fit.mode = mode;
-    m_fit.border = border;
+    if (!SetFitMode(m_fit, mode, border)) return 0;
     UpdateControl(TRUE);
     return 1;
 }
 
 BOOL MPicture::SetShowModeMID(int left, int top, int right, int bottom) {
-    m_fit.mode = SHOW_MODE_FRAME_MID;
-    m_fit.left = left;
-    m_fit.top = top;
-    m_fit.right = right;
-    m_fit.bottom = bottom;
+    SetFitBorders(m_fit, left, top, right, bottom);
     UpdateControl(TRUE);
     return 1;
 }

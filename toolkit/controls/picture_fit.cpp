@@ -1,6 +1,7 @@
 #include "toolkit/controls/picture_fit.h"
 
 #include "toolkit/core/m_render.h"
+#include "toolkit/core/manager.h"
 
 namespace QxUI {
 
@@ -32,6 +33,40 @@ std::vector<PictureTile> TilePlacement(int W, int H, int stateWidth, int stateHe
         }
     }
     return tiles;
+}
+
+bool SetFitMode(PictureFit& fit, int mode, int border) {
+    if (mode == fit.mode && (mode != SHOW_MODE_FRAME || border == fit.border)) return false;
+    fit.mode = mode;
+    fit.border = border;
+    return true;
+}
+
+void SetFitBorders(PictureFit& fit, int left, int top, int right, int bottom) {
+    fit.mode = SHOW_MODE_FRAME_MID;
+    fit.left = left;
+    fit.top = top;
+    fit.right = right;
+    fit.bottom = bottom;
+}
+
+BOOL ReplaceOwnedImage(Gdiplus::Image*& slot, Gdiplus::Image* image, int count, int& stateWidth, int& stateHeight) {
+    delete slot;
+    slot = image;
+    stateWidth = stateHeight = 0;
+    if (!image) return FALSE;
+    stateWidth = static_cast<int>(image->GetWidth()) / (count > 0 ? count : 1);
+    stateHeight = static_cast<int>(image->GetHeight());
+    return TRUE;
+}
+
+Gdiplus::Image* LoadSkinImage(const wchar_t* file) {
+    if (!file || !*file) return nullptr;
+    return MRender::LoadImageFromFile(Manager::GetSkinDirectory() + file);
+}
+
+Gdiplus::Image* LoadApplicationImage(UINT resId, const wchar_t* type) {
+    return MRender::LoadImageFromIDResource(resId, type, Manager::GetInstance());
 }
 
 void DrawPictureFitted(Gdiplus::Graphics& g, Gdiplus::Image* image, int stateWidth, int stateHeight, int state,

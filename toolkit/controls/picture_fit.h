@@ -41,6 +41,19 @@ QXUI_API CPoint OriginPlacement(int W, int H, int stateWidth, int stateHeight, U
 // The tiles of mode 1 covering a W x H box, row by row; none for an empty box or state.
 QXUI_API std::vector<PictureTile> TilePlacement(int W, int H, int stateWidth, int stateHeight);
 
+// Mode and border of SetShowMode: false when nothing changes (the border counts for mode 3 only).
+QXUI_API bool SetFitMode(PictureFit& fit, int mode, int border);
+// Mode 4 with its four borders.
+QXUI_API void SetFitBorders(PictureFit& fit, int left, int top, int right, int bottom);
+// Replaces an owned image (`slot` deletes the old one) and records the size of one of its
+// `count` states; FALSE when `image` is NULL.
+QXUI_API BOOL ReplaceOwnedImage(Gdiplus::Image*& slot, Gdiplus::Image* image, int count, int& stateWidth,
+                                int& stateHeight);
+// An image loaded from the skin directory, or from a resource of the application module; the
+// caller owns it. NULL when it does not load.
+QXUI_API Gdiplus::Image* LoadSkinImage(const wchar_t* file);
+QXUI_API Gdiplus::Image* LoadApplicationImage(UINT resId, const wchar_t* type);
+
 // Draws state `state` of `image` (states side by side, each stateWidth x stateHeight) into
 // `box` as `fit` says. Nothing for a NULL image or an empty state.
 QXUI_API void DrawPictureFitted(Gdiplus::Graphics& g, Gdiplus::Image* image, int stateWidth, int stateHeight,
