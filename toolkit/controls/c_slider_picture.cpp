@@ -69,6 +69,11 @@ int CSliderPicture::SetRun(int run, SLIDER_MODE mode) {
     // The revealed strip counts up from the start edge to the size along the slide.
     m_position = 0;
     m_end = (mode == SLIDER_TOP_TO_BOTTOM) ? CRect(m_rect).Height() : CRect(m_rect).Width();
+    // It hid itself after the last run; a new run shows it again.
+    if (m_running && !m_visible) {
+        SetControlVisible(TRUE);
+        changed = true;
+    }
     if (changed) UpdateControl(TRUE, TRUE);
     return m_running;
 }

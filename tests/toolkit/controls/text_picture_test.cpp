@@ -419,6 +419,11 @@ TEST_F(PaintedControls, SliderPictureShowsOnlyWhileItSlides) {
     EXPECT_FALSE(slider->IsVisible());
     Paint();
     EXPECT_TRUE(Near(At(200, 40), 0x000000, 0)) << Hex(At(200, 40));
+    // A new run shows it again.
+    EXPECT_TRUE(slider->SetRun(1, QxUI::SLIDER_RIGHT_TO_LEFT));
+    EXPECT_TRUE(slider->IsVisible());
+    Paint();
+    EXPECT_TRUE(Near(At(30, 40), 0xF2F2F2, 2)) << Hex(At(30, 40));
 }
 
 TEST_F(PaintedControls, StillImageInAGifPictureIsDrawnButNotAnimated) {
