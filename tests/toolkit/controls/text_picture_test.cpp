@@ -439,3 +439,31 @@ TEST_F(PaintedControls, StillImageInAGifPictureIsDrawnButNotAnimated) {
 }
 
 }  // namespace
+
+#include "toolkit/controls/c_gdi_text.h"
+
+namespace {
+
+TEST_F(PaintedControls, GdiTextFollowsItsAlignment) {
+    struct Case {
+        UINT h;
+        bool leftHalf, rightHalf;
+    };
+    const Case cases[] = {{0, true, false}, {2, false, true}};  // DT_LEFT, DT_RIGHT
+    UINT id = 90;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.h);
+        CRect box(10, 100, 390, 140);
+        auto* t = Make<QxUI::CGDIText>(L"CGDIText", id++, box, L"GDI");
+        ASSERT_NE(t, nullptr);
+        t->SetFont(L"Arial", 20, Gdiplus::FontStyleRegular);
+        t->SetTextColor(Gdiplus::Color(0xFEFFFFFF));
+        t->SetAlignment(c.h, 4);
+        Paint();
+        EXPECT_EQ(!Columns(surface, CRect(10, 100, 200, 140), IsWhite).empty(), c.leftHalf);
+        EXPECT_EQ(!Columns(surface, CRect(200, 100, 390, 140), IsWhite).empty(), c.rightHalf);
+        Manager()->RemoveControl(t);
+    }
+}
+
+}  // namespace
