@@ -42,7 +42,7 @@ std::string HexBytes(const std::vector<uint8_t>& bytes, std::size_t limit) {
     return text;
 }
 
-std::string DescribeEvent(const WireEvent& event) {
+std::string DescribeEvent(const WireEvent& event, std::size_t byteLimit) {
     static const char* const names[] = {"send-feature", "get-feature", "write", "read",
                                         "pause", "timer-resolution", "open", "close", "timer-release"};
     std::string text = names[static_cast<int>(event.kind)];
@@ -50,7 +50,7 @@ std::string DescribeEvent(const WireEvent& event) {
         event.kind == WireKind::TimerRelease || event.kind == WireKind::Read) {
         text += " " + std::to_string(event.ms) + "ms";
     }
-    if (!event.bytes.empty()) text += " [" + HexBytes(event.bytes, 16) + "]";
+    if (!event.bytes.empty()) text += " [" + HexBytes(event.bytes, byteLimit) + "]";
     return text;
 }
 

@@ -2,6 +2,7 @@
 // Everything that crosses the simulated wire, in order: reports out, answers in, and the pauses
 // the manager took between them (recorded by VirtualPauseClock instead of sleeping).
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,14 @@ struct WireEvent {
 
 class WireLog {
 public:
-    void Add(WireEvent event) { events_.push_back(std::move(event)); }
+    // Called with every event as it is added, before it is kept; for logs that must be complete
+    // however the program ends.
+    using Sink = std::function<void(const WireEvent&)>;
+    void SetSink(Sink sink) { sink_ = std::move(sink); }
+    void Add(WireEvent event) {
+        if (sink_) sink_(event);
+        events_.push_back(std::move(event));
+    }
     const std::vector<WireEvent>& Events() const { return events_; }
     void Clear() { events_.clear(); }
 
@@ -44,11 +52,13 @@ public:
 
 private:
     std::vector<WireEvent> events_;
+    Sink sink_;
 };
 
 // Hex dump in a form that can be pasted back into a test: "04 18 00 ...".
 std::string HexBytes(const std::vector<uint8_t>& bytes, std::size_t limit = SIZE_MAX);
-std::string DescribeEvent(const WireEvent& event);
+// One line for an event; reports are cut after `byteLimit` bytes.
+std::string DescribeEvent(const WireEvent& event, std::size_t byteLimit = 16);
 
 // Records pauses on a wire log instead of waiting.
 class VirtualPauseClock : public PauseClock {

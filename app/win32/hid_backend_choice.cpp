@@ -24,6 +24,7 @@ HidBackendChoice ChooseHidBackend() {
         return choice;
     }
     choice.wireLog = std::make_unique<sim::WireLog>();
+    choice.wireLogFile = std::make_unique<sim::WireLogFile>(*choice.wireLog, Env("QXKB_WIRE_LOG"));
     choice.simulator = std::make_unique<sim::SimulatedHid>(*choice.wireLog);
     std::size_t start = 0;
     while (start <= spec.size()) {
@@ -35,17 +36,6 @@ HidBackendChoice ChooseHidBackend() {
         start = comma + 1;
     }
     return choice;
-}
-
-void SaveWireLog(const HidBackendChoice& choice) {
-    const std::string path = Env("QXKB_WIRE_LOG");
-    if (!choice.wireLog || path.empty()) return;
-    FILE* f = std::fopen(path.c_str(), "w");
-    if (!f) return;
-    for (const sim::WireEvent& e : choice.wireLog->Events()) {
-        std::fprintf(f, "type%d %s\n", e.deviceType, sim::DescribeEvent(e).c_str());
-    }
-    std::fclose(f);
 }
 
 }  // namespace qx

@@ -56,6 +56,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     manager.reset();
     qx::g_hidDeviceManager = nullptr;
     mainWindow.reset();
-    qx::SaveWireLog(backend);
     return 1;
 }
