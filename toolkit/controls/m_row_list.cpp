@@ -196,18 +196,8 @@ void MRowList::EnableShowEdit(int enable) {
 // --- geometry and scrolling -------------------------------------------------------------------
 
 void MRowList::SetControlRect(CRect rect) {
-    m_rect = rect;
-    auto place = [](MControl* bar, CRect to) {
-        CRect old = bar->GetRect();
-        bar->SetControlRect(to);
-        if (bar->IsVisible()) {
-            CRect both;
-            both.UnionRect(old, to);
-            bar->UpdateControl(both, TRUE, FALSE);
-        }
-    };
-    place(m_vScroll, CRect(rect.right - m_barThickness, rect.top, rect.right, rect.bottom));
-    place(m_hScroll, CRect(rect.left, rect.bottom - m_barThickness, rect.right, rect.bottom));
+    // The panel places both bars; the vertical one then follows the rows, not child controls.
+    MPanel::SetControlRect(rect);
     UpdateScrollBar();
 }
 

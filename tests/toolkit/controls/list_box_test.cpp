@@ -192,4 +192,39 @@ TEST_F(ListBoxTest, RightReleaseReportsTheSelection) {
     EXPECT_EQ(static_cast<int>(none->wParam), -1);
 }
 
+TEST_F(ListBoxTest, EditingARowsNameReplacesItsText) {
+    Fill(3);
+    list->EnableShowEdit(1);
+    qxtest::PumpMessages();
+    ASSERT_TRUE(qxtest::DoubleClickAt(hwnd(), RowPoint(1, 60).x, RowPoint(1).y));
+    HWND editor = nullptr;
+    ASSERT_TRUE(qxtest::PumpUntil(
+        [&] {
+            editor = ::FindWindowExW(hwnd(), nullptr, L"PnEditWindow", nullptr);
+            return editor && ::IsWindowVisible(editor) && ::GetFocus() == editor;
+        },
+        5000));
+    // Over the name: 52 pixels in from the row's left edge, up to its right edge.
+    CRect at;
+    ::GetWindowRect(editor, &at);
+    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&at), 2);
+    EXPECT_EQ(at, CRect(kList.left + 52, kList.top + 36 + 8, kList.right - 1, kList.top + 36 + 8 + 19));
+    wchar_t text[64] = {};
+    ::GetWindowTextW(editor, text, 64);
+    EXPECT_EQ(std::wstring(text), L"Macro 1");
+    ASSERT_TRUE(qxtest::TypeText("x"));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return ::GetWindowTextLengthW(editor) == 8; }, 5000));
+    EXPECT_NE(WaitFor(QxUI::NOTIFY_EDIT_CHANGED, 0), nullptr);
+
+    // Another row's press ends the edit of this one.
+    size_t before = dialog.notifications.size();
+    ASSERT_TRUE(qxtest::ClickAt(hwnd(), RowPoint(2).x, RowPoint(2).y));
+    auto* closed = WaitFor(QxUI::NOTIFY_EDIT_CLOSED, before);
+    ASSERT_NE(closed, nullptr);
+    EXPECT_EQ(closed->lParam, 1);
+    EXPECT_FALSE(::IsWindowVisible(editor));
+    EXPECT_EQ(std::wstring(list->GetItemText(1)), L"Macro 1x");
+    EXPECT_EQ(list->GetItemData(1), 101);
+}
+
 }  // namespace

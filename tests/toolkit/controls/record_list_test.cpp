@@ -213,6 +213,47 @@ TEST_F(RecordListTest, WheelScrollsOnlyWhatDoesNotFit) {
     EXPECT_TRUE(Near(PixelAt(top.x, top.y), kRowFill)) << "row 0 is back at the top";
 }
 
+TEST_F(RecordListTest, DraggingTheBarScrollsAndIsPassedOn) {
+    AddSteps(20);
+    list->SetCurSel(0);
+    QxUI::CPoint top(kList.left + 150, kList.top + 5);
+    ASSERT_TRUE(Near(PixelAt(top.x, top.y), kRowFill));
+    CRect thumb = list->GetScrollVertical()->GetThumbRect();
+    ASSERT_FALSE(thumb.IsRectEmpty());
+    ASSERT_TRUE(qxtest::MoveTo(hwnd(), thumb.CenterPoint()));
+    ASSERT_TRUE(qxtest::ButtonDown(1));
+    ASSERT_TRUE(qxtest::MoveTo(hwnd(), thumb.CenterPoint().x, thumb.CenterPoint().y + 40));
+    ASSERT_TRUE(qxtest::ButtonUp(1));
+    // The bar's own notification reaches the owner unchanged, under the bar's id.
+    bool passedOn = qxtest::PumpUntil(
+        [&] {
+            for (const auto& n : dialog.notifications)
+                if (n.id == 1 && n.code == QxUI::NOTIFY_VALUE && n.wParam > 0) return true;
+            return false;
+        },
+        5000);
+    EXPECT_TRUE(passedOn);
+    EXPECT_TRUE(qxtest::PumpUntil([&] { return Near(PixelAt(top.x, top.y), kBackground); }, 5000))
+        << "row 0 scrolled away with the thumb";
+}
+
+TEST_F(RecordListTest, DragImageIsTheHoveredRow) {
+    AddSteps(3);
+    EXPECT_EQ(list->GetDropBitmap(), nullptr) << "no row hovered";
+    ASSERT_TRUE(qxtest::MoveTo(hwnd(), RowPoint(1)));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return RowFilled(1); }, 5000));
+    HBITMAP image = list->GetDropBitmap();
+    ASSERT_NE(image, nullptr);
+    BITMAP info = {};
+    ASSERT_TRUE(::GetObjectW(image, sizeof(info), &info));
+    // "Step 1" is narrower than 160 pixels: text + icon column + margin, a row high.
+    EXPECT_GT(info.bmWidth, 40);
+    EXPECT_LT(info.bmWidth, 200);
+    EXPECT_EQ(info.bmHeight, 30);
+    ::DeleteObject(image);
+    EXPECT_EQ(list->GetCurSel(), 1) << "the dragged row becomes the selection";
+}
+
 // A right release outside the list reaches it when the list sits in a panel that passes the
 // pointer on to the child it was pressed on.
 TEST_F(RecordListTest, RightReleaseOutsideTheListClearsTheSelectionSilently) {
@@ -281,6 +322,15 @@ TEST_F(RecordListTest, EditingADelayRowStoresTheTypedNumber) {
         ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&at), 2);
         EXPECT_EQ(at, CRect(kList.right - 5 - 61, kList.top + 30 + (30 - 13) / 2 - 1, kList.right - 5 - 1,
                             kList.top + 30 + (30 - 13) / 2 - 1 + 17));
+        // The editor answers its colour message, reflected to it by the window: white on dark.
+        HDC dc = ::GetDC(editor);
+        auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                                              reinterpret_cast<LPARAM>(editor)));
+        LOGBRUSH fill = {};
+        EXPECT_TRUE(brush && ::GetObjectW(brush, sizeof(fill), &fill));
+        EXPECT_EQ(fill.lbColor, 0x363B3Eu);
+        EXPECT_EQ(::GetTextColor(dc), 0xFFFFFFu);
+        ::ReleaseDC(editor, dc);
         std::wstring shown = TextOf(editor);
         EXPECT_EQ(shown, std::wstring(list->GetItemText(1)));
         for (size_t i = 0; i < shown.size(); ++i) ASSERT_TRUE(qxtest::KeyPress("BackSpace"));
