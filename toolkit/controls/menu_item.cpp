@@ -27,6 +27,7 @@ MenuItem::MenuItem(MObject* parent, UINT id, CRect rect, const wchar_t* title, B
       m_separator(FALSE),
       m_popup(FALSE),
       m_popupMenu(nullptr),
+      m_popupWindow(nullptr),
       m_iconWidth(0),
       m_frameWidth(0),
       m_groupName(L"Menu Group"),
@@ -42,13 +43,18 @@ MenuItem::MenuItem(MObject* parent, UINT id, CRect rect, const wchar_t* title, B
 }
 
 MenuItem::~MenuItem() {
-    if (m_popupMenu && ::IsWindow(m_popupMenu->GetSafeHwnd())) m_popupMenu->CloseWindow();
+    if (m_popupWindow && ::IsWindow(m_popupWindow)) ::PostMessageW(m_popupWindow, WM_CLOSE, 0, 0);
+}
+
+void MenuItem::SetPopupMenu(MenuWnd* menu) {
+    m_popupMenu = menu;
+    m_popupWindow = menu ? menu->GetSafeHwnd() : nullptr;
 }
 
 MMenuWindow* MenuItem::GetParentMenu() const { return dynamic_cast<MMenuWindow*>(m_parent); }
 
 void MenuItem::ShowPopupMenu() {
-    if (m_popupMenu) m_popupMenu->ShowWindow(SW_SHOW);
+    if (m_popupWindow && ::IsWindow(m_popupWindow)) ::ShowWindow(m_popupWindow, SW_SHOW);
 }
 
 void MenuItem::SetLook(int look) {
@@ -126,7 +132,8 @@ BOOL MenuItem::OnControlMouseMove(UINT, CPoint point) {
     bool inside = CRect(m_rect).PtInRect(point) != FALSE;
     // Sent on every move over the row: the menu's creator follows the pointer with it.
     if (inside) SendMessageW(NOTIFY_HOVER_ITEM, NOTIFY_HOVER_ITEM, 0);
-    int look = inside ? 1 : 0;
+    // The checked look lasts until the pointer next comes over the row.
+    int look = inside ? 1 : (m_check && m_look == 2) ? 2 : 0;
     if (look == m_look) return 0;
     SetLook(look);
     return 1;

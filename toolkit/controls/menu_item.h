@@ -40,7 +40,9 @@ public:
     CString GetGroupValue() const { return m_value; }
     CString GetValue() const { return m_value; }
     int ResetGroupCheck() { return 0; }
-    void SetPopupMenu(MenuWnd* menu) { m_popupMenu = menu; }
+    // A button menu deletes itself when it closes, so the row keeps the window handle it had
+    // when set and only ever talks to that window: set it once the menu's window exists.
+    void SetPopupMenu(MenuWnd* menu);
     MenuWnd* GetPopupMenu() const { return m_popupMenu; }
     MMenuWindow* GetParentMenu() const;
     void ShowPopupMenu();
@@ -63,6 +65,7 @@ private:
     BOOL m_separator;
     BOOL m_popup;
     MenuWnd* m_popupMenu;
+    HWND m_popupWindow;
     int m_iconWidth;
     int m_frameWidth;
     CString m_groupName;

@@ -358,7 +358,9 @@ TEST_F(MenuTest, ScreenshotOfATwoLevelKeyFunctionMenu) {
     ASSERT_TRUE(qxtest::MoveTo(first.GetSafeHwnd(), 70, RowMiddle(1)));
     ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 601) >= 1; }));
 
-    // As the program does on a hover: the second level opens beside the hovered row.
+    // As the program does on a hover: the second level opens beside the hovered row, which
+    // keeps its lit look (the checked look) while the pointer is in the second level.
+    static_cast<QxUI::MenuItem*>(first.GetControl(601))->SetControlCheck(1);
     QxUI::QxKBMenuWnd second(&host);
     CPoint at = first.GetItemScreenPoint(601);
     setUp(second, CPoint(at.x + 10, at.y - 12));
