@@ -19,6 +19,9 @@
 
 namespace {
 
+// Bound of every wait for a window's reaction: generous, for a loaded machine.
+constexpr int kWait = 10000;
+
 using QxUI::CPoint;
 using QxUI::CRect;
 using QxUI::MenuColumn;
@@ -162,7 +165,7 @@ TEST_F(MenuTest, HeightsFollowTheRows) {
     EXPECT_EQ(s.Width(), 120);
     HWND smallHwnd = small->GetSafeHwnd();
     small->CloseWindow();  // the object deletes itself with its window
-    EXPECT_TRUE(qxtest::PumpUntil([&] { return !::IsWindow(smallHwnd); }));
+    EXPECT_TRUE(qxtest::PumpUntil([&] { return !::IsWindow(smallHwnd); }, kWait));
 }
 
 TEST_F(MenuTest, WideTextWidensTheMenuAndShortTextNeverNarrowsIt) {
@@ -200,7 +203,7 @@ TEST_F(MenuTest, EveryMoveWithinARowPostsHover) {
     for (int x : {40, 60, 80, 100, 120}) {
         ASSERT_TRUE(qxtest::MoveTo(hwnd, x, y + (x % 3)));
         ++expected;
-        EXPECT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 101) >= expected; }))
+        EXPECT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 101) >= expected; }, kWait))
             << "move to x " << x;
     }
     EXPECT_EQ(host.Count(QxUI::NOTIFY_HOVER_ITEM, 100), 0);
@@ -210,7 +213,7 @@ TEST_F(MenuTest, EveryMoveWithinARowPostsHover) {
 
     // Moving on to the next row hovers it and drops the first one's look.
     ASSERT_TRUE(qxtest::MoveTo(hwnd, 50, RowMiddle(2)));
-    EXPECT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 102) >= 1; }));
+    EXPECT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 102) >= 1; }, kWait));
     EXPECT_FALSE(Near(PixelOf(menu, 14, 12 + 36 + 3), kHoverFill, 20));
     EXPECT_EQ(host.Count(QxUI::NOTIFY_CLICK, 101), 0);
 }
@@ -220,12 +223,12 @@ TEST_F(MenuTest, PressOnOneRowAndReleaseOnAnotherIsNoChoice) {
     OpenKeyMenu(menu, 4);
     HWND hwnd = menu.GetSafeHwnd();
     ASSERT_TRUE(qxtest::MoveTo(hwnd, 60, RowMiddle(0)));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 100) >= 1; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 100) >= 1; }, kWait));
     ASSERT_TRUE(qxtest::ButtonDown(1));
     ASSERT_TRUE(qxtest::MoveTo(hwnd, 60, RowMiddle(2)));
     ASSERT_TRUE(qxtest::ButtonUp(1));
     // The pressed row lets go of its pressed look once the release reached it.
-    EXPECT_TRUE(qxtest::PumpUntil([&] { return !Near(PixelOf(menu, 14, 12 + 3), kHoverFill, 20); }));
+    EXPECT_TRUE(qxtest::PumpUntil([&] { return !Near(PixelOf(menu, 14, 12 + 3), kHoverFill, 20); }, kWait));
     qxtest::PumpMessages();
     EXPECT_EQ(host.Count(QxUI::NOTIFY_CLICK, 100), 0);
     EXPECT_EQ(host.Count(QxUI::NOTIFY_CLICK, 102), 0);
@@ -233,9 +236,26 @@ TEST_F(MenuTest, PressOnOneRowAndReleaseOnAnotherIsNoChoice) {
 
     // A real click on a row posts its id and closes the window; the object lives on.
     ASSERT_TRUE(qxtest::ClickAt(hwnd, 80, RowMiddle(3)));
-    EXPECT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_CLICK, 103) == 1 && !::IsWindow(hwnd); }));
+    EXPECT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_CLICK, 103) == 1 && !::IsWindow(hwnd); }, kWait));
     EXPECT_EQ(menu.GetSafeHwnd(), nullptr);
     EXPECT_EQ(menu.GetMenuWidth(), 180);
+}
+
+TEST_F(MenuTest, ChoosingAButtonMenuRowPostsItsIdAndTheMenuDeletesItself) {
+    bool deleted = false;
+    auto* menu = new WatchedMenu(&host, &deleted);
+    menu->GetPaintManager()->AddTempFont(L"Arial", qxtest::TestFontPath());
+    ASSERT_TRUE(menu->Create(host.GetSafeHwnd(), CPoint(kHostX + 40, kHostY + 60), kMenuMessage));
+    menu->SetTextColor(Gdiplus::Color(0xFFFFFFFF), Gdiplus::Color(0xFF646464));
+    for (UINT id : {7u, 8u, 9u}) menu->AddMenu(L"Language", id, QxUI::CString(), 1, 0);
+    HWND hwnd = menu->GetSafeHwnd();
+    menu->ShowWindow(SW_SHOW);
+    // Rows 40 high from the top: the third one is 80 ... 120.
+    ASSERT_TRUE(qxtest::ClickAt(hwnd, 60, 100));
+    EXPECT_TRUE(qxtest::PumpUntil([&] { return deleted; }, kWait));
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_EQ(host.Count(QxUI::NOTIFY_CLICK, 9), 1);
+    EXPECT_EQ(host.Count(QxUI::NOTIFY_CLICK, 8), 0);
 }
 
 TEST_F(MenuTest, ClickOutsideClosesAButtonMenuButNotAKeyMenu) {
@@ -243,9 +263,9 @@ TEST_F(MenuTest, ClickOutsideClosesAButtonMenuButNotAKeyMenu) {
     OpenKeyMenu(keyMenu, 2, 300, 40);
     HWND keyHwnd = keyMenu.GetSafeHwnd();
     ::SetForegroundWindow(keyHwnd);
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return ::GetForegroundWindow() == keyHwnd; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return ::GetForegroundWindow() == keyHwnd; }, kWait));
     ASSERT_TRUE(qxtest::ClickAt(host.GetSafeHwnd(), 30, 30));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return ::GetForegroundWindow() == host.GetSafeHwnd(); }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return ::GetForegroundWindow() == host.GetSafeHwnd(); }, kWait));
     qxtest::PumpMessages();
     EXPECT_TRUE(::IsWindow(keyHwnd));
     EXPECT_TRUE(::IsWindowVisible(keyHwnd));
@@ -257,9 +277,9 @@ TEST_F(MenuTest, ClickOutsideClosesAButtonMenuButNotAKeyMenu) {
     HWND hwnd = menu->GetSafeHwnd();
     menu->ShowWindow(SW_SHOW);
     ::SetForegroundWindow(hwnd);
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return ::GetForegroundWindow() == hwnd; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return ::GetForegroundWindow() == hwnd; }, kWait));
     ASSERT_TRUE(qxtest::ClickAt(host.GetSafeHwnd(), 30, 300));
-    EXPECT_TRUE(qxtest::PumpUntil([&] { return deleted; })) << "the button menu deletes itself once closed";
+    EXPECT_TRUE(qxtest::PumpUntil([&] { return deleted; }, kWait)) << "the button menu deletes itself once closed";
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_TRUE(::IsWindow(keyHwnd));
     EXPECT_TRUE(host.posted.empty());
@@ -295,10 +315,10 @@ TEST_F(MenuTest, DisabledRowIsGreyAndPopupArrowShowsOnlyWhileHovered) {
     const int arrowX = 170 - 6, arrowY = RowMiddle(0);
     EXPECT_FALSE(Near(PixelOf(menu, arrowX, arrowY), 0xFF0000, 8));
     ASSERT_TRUE(qxtest::MoveTo(hwnd, 60, RowMiddle(0)));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 601) >= 1; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 601) >= 1; }, kWait));
     EXPECT_TRUE(Near(PixelOf(menu, arrowX, arrowY), 0xFF0000, 8));
     ASSERT_TRUE(qxtest::MoveTo(hwnd, 60, RowMiddle(1)));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 602) >= 1; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 602) >= 1; }, kWait));
     EXPECT_FALSE(Near(PixelOf(menu, arrowX, arrowY), 0xFF0000, 8));
     EXPECT_TRUE(Near(PixelOf(menu, 14, 12 + 36 + 3), kHoverFill, 2));
 }
@@ -356,7 +376,7 @@ TEST_F(MenuTest, ScreenshotOfATwoLevelKeyFunctionMenu) {
     first.ShowWindow(SW_SHOW);
     first.UpdateWindow();
     ASSERT_TRUE(qxtest::MoveTo(first.GetSafeHwnd(), 70, RowMiddle(1)));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 601) >= 1; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 601) >= 1; }, kWait));
 
     // As the program does on a hover: the second level opens beside the hovered row, which
     // keeps its lit look (the checked look) while the pointer is in the second level.
@@ -369,7 +389,7 @@ TEST_F(MenuTest, ScreenshotOfATwoLevelKeyFunctionMenu) {
     second.ShowWindow(SW_SHOWNOACTIVATE);
     second.UpdateWindow();
     ASSERT_TRUE(qxtest::MoveTo(second.GetSafeHwnd(), 70, RowMiddle(6)));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 636) >= 1; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return host.Count(QxUI::NOTIFY_HOVER_ITEM, 636) >= 1; }, kWait));
     EXPECT_EQ(WindowRectOf(first.GetSafeHwnd()).Height(), 276);
     EXPECT_EQ(WindowRectOf(second.GetSafeHwnd()).left, WindowRectOf(first.GetSafeHwnd()).right);
     EXPECT_TRUE(::IsWindowVisible(first.GetSafeHwnd())) << "the first level stays open beside the second";

@@ -20,6 +20,9 @@
 
 namespace {
 
+// Bound of every wait for a window's reaction: generous, for a loaded machine.
+constexpr int kWait = 10000;
+
 using QxUI::CPoint;
 using QxUI::CRect;
 
@@ -122,7 +125,7 @@ TEST_F(PaletteTest, ThumbDragIgnoresSmallMovesAndReportsThePictureColour) {
     ASSERT_TRUE(qxtest::ButtonDown(1));
     ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 150, 60));  // 5 right, 5 down: ignored
     ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 151, 55));  // 6 right of the last thumb point: follows
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return !Colours(50).empty(); }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return !Colours(50).empty(); }, kWait));
     ASSERT_TRUE(qxtest::ButtonUp(1));
     ASSERT_EQ(Colours(50).size(), 1u) << "the 5-pixel move must not move the thumb";
     EXPECT_EQ(Colours(50)[0].lParam, static_cast<LPARAM>(PictureColour(131, 35)));
@@ -135,7 +138,7 @@ TEST_F(PaletteTest, ThumbDragIgnoresSmallMovesAndReportsThePictureColour) {
     ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 100, 90));
     ASSERT_TRUE(qxtest::ButtonUp(1));
     ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 200, 110));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return Colours(50).size() >= 3; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return Colours(50).size() >= 3; }, kWait));
     ASSERT_EQ(Colours(50).size(), 3u);
     EXPECT_EQ(Colours(50)[1].lParam, static_cast<LPARAM>(PictureColour(40, 70)));
     EXPECT_EQ(Colours(50)[2].lParam, static_cast<LPARAM>(PictureColour(180, 90)));
@@ -157,7 +160,7 @@ TEST_F(PaletteTest, CircleThumbStaysOnTheRing) {
     ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 140, 130));  // 10 from the centre
     ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 215, 215));  // 120 from the centre
     ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 180, 130));  // 50 from the centre
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return !Colours(51).empty(); }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return !Colours(51).empty(); }, kWait));
     ASSERT_EQ(Colours(51).size(), 1u);
     EXPECT_EQ(Colours(51)[0].lParam, static_cast<LPARAM>(PictureColour(160, 110)));
     EXPECT_NE(circle->GetThumb(), home);
@@ -176,9 +179,9 @@ TEST_F(PaletteTest, BarShowsTheSaturationRangeAndPicksUnderTheMarker) {
     ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 40, 120));
     ASSERT_TRUE(qxtest::ButtonDown(1));
     ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 40, 70));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return Count(52, QxUI::NOTIFY_COLOR) >= 1; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return Count(52, QxUI::NOTIFY_COLOR) >= 1; }, kWait));
     ASSERT_TRUE(qxtest::ButtonUp(1));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return Count(52, QxUI::NOTIFY_CLICK) == 1; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return Count(52, QxUI::NOTIFY_CLICK) == 1; }, kWait));
     // Row 50 of 200 holds saturation 149: the colour under the marker is what the owner reads.
     COLORREF expected = QxUI::HslStepsToRgb(QxUI::HslSteps{0, 149, 100});
     EXPECT_EQ(bar->GetSelectColor(), expected);
@@ -196,7 +199,7 @@ TEST_F(PaletteTest, PlaneEdgesAndBarPressReportColours) {
 
     // The plane's left edge is hue 0; its top edge lightness 20 (10 %), never darker.
     ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 20, 95));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return Colours(53).size() == 1; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return Colours(53).size() == 1; }, kWait));
     COLORREF left = Colours(53)[0].wParam;
     EXPECT_EQ(QxUI::RgbToHslSteps(left).hue, 0);
     EXPECT_EQ(palette->GetHsl().hue, 0);
@@ -204,7 +207,7 @@ TEST_F(PaletteTest, PlaneEdgesAndBarPressReportColours) {
     EXPECT_EQ(palette->GetSelectColor(), left);
 
     ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 140, 20));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return Colours(53).size() == 2; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return Colours(53).size() == 2; }, kWait));
     EXPECT_EQ(palette->GetHsl().lightness, 20);
     EXPECT_NEAR(QxUI::RgbToHslSteps(static_cast<COLORREF>(Colours(53)[1].wParam)).lightness, 20, 1);
 
@@ -212,17 +215,17 @@ TEST_F(PaletteTest, PlaneEdgesAndBarPressReportColours) {
     ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 100, 95));
     ASSERT_TRUE(qxtest::ButtonDown(1));
     ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 180, 95));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return palette->GetHsl().hue == 160 * 360 / 242; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return palette->GetHsl().hue == 160 * 360 / 242; }, kWait));
     ASSERT_TRUE(qxtest::ButtonUp(1));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return Colours(53).back().wParam == palette->GetSelectColor(); }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return Colours(53).back().wParam == palette->GetSelectColor(); }, kWait));
 
     // The bar: a press halfway down is half saturation; a drag reports with wParam 0.
     ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 276, 95));
     ASSERT_TRUE(qxtest::ButtonDown(1));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return palette->GetHsl().saturation == 100; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return palette->GetHsl().saturation == 100; }, kWait));
     size_t before = Colours(53).size();
     ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 276, 140));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return Colours(53).size() > before; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return Colours(53).size() > before; }, kWait));
     ASSERT_TRUE(qxtest::ButtonUp(1));
     EXPECT_EQ(Colours(53).back().wParam, 0u);
     EXPECT_EQ(palette->GetHsl().saturation, 160);
@@ -240,7 +243,7 @@ TEST_F(PaletteTest, PlaneEdgesAndBarPressReportColours) {
     auto* probe = static_cast<QxUI::MPaletteBar*>(dialog.CreateControl(L"MPaletteBar", 54, CRect(320, 20, 360, 120), L"", 1, 1));
     ASSERT_NE(probe, nullptr);
     ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 340, 60));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return Count(54, QxUI::NOTIFY_CLICK) == 1; }));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return Count(54, QxUI::NOTIFY_CLICK) == 1; }, kWait));
     EXPECT_EQ(palette->GetSelectColor(), kept);
 }
 
