@@ -112,22 +112,42 @@ protected:
     qxtest::RecordingDialog dialog;
 };
 
+// Pointer moves are merged while they wait in the queue: this palette says which move it got,
+// so that a test can let each move arrive before making the next one.
+class TracedPicturePalette : public QxUI::PicturePalette {
+public:
+    TracedPicturePalette(QxUI::MObject* parent, UINT id) : PicturePalette(parent, id, CRect(), TRUE, TRUE) {}
+    BOOL OnControlMouseMove(UINT flags, CPoint point) override {
+        lastMove = point;
+        return PicturePalette::OnControlMouseMove(flags, point);
+    }
+    CPoint lastMove;
+};
+
 TEST_F(PaletteTest, ThumbDragIgnoresSmallMovesAndReportsThePictureColour) {
     ASSERT_TRUE(qxtest::WriteSkinPng(L"test_palette_picture.png", 200, 100, PictureArgb));
-    auto* palette = static_cast<QxUI::PicturePalette*>(dialog.CreateControl(L"PicturePalette", 50, CRect(), L"", 1, 1));
-    ASSERT_NE(palette, nullptr);
+    auto* palette = new TracedPicturePalette(&dialog, 50);
+    dialog.GetPaintManager()->AddControl(1, palette);
     palette->SetRect(CRect(20, 20, 220, 120));
     ASSERT_TRUE(palette->SetImage(L"test_palette_picture.png", 1));
     EXPECT_EQ(palette->GetThumb(), CRect(140, 50, 150, 60));
+    auto moveAndWait = [&](int x, int y) {
+        return qxtest::MoveTo(Hwnd(), x, y) &&
+               qxtest::PumpUntil([&] { return palette->lastMove == CPoint(x, y); }, kWait);
+    };
 
     // Press on the thumb's centre: the thumb is already there, so nothing is reported.
-    ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 145, 55));
+    ASSERT_TRUE(moveAndWait(145, 55));
     ASSERT_TRUE(qxtest::ButtonDown(1));
-    ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 150, 60));  // 5 right, 5 down: ignored
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return palette->GetState() == 2; }, kWait));
+    ASSERT_TRUE(moveAndWait(150, 60));  // 5 right, 5 down: ignored
+    EXPECT_TRUE(Colours(50).empty());
+    ASSERT_TRUE(moveAndWait(145, 60));  // back 5 across: still ignored
+    EXPECT_TRUE(Colours(50).empty());
     ASSERT_TRUE(qxtest::MoveTo(Hwnd(), 151, 55));  // 6 right of the last thumb point: follows
     ASSERT_TRUE(qxtest::PumpUntil([&] { return !Colours(50).empty(); }, kWait));
     ASSERT_TRUE(qxtest::ButtonUp(1));
-    ASSERT_EQ(Colours(50).size(), 1u) << "the 5-pixel move must not move the thumb";
+    ASSERT_EQ(Colours(50).size(), 1u);
     EXPECT_EQ(Colours(50)[0].lParam, static_cast<LPARAM>(PictureColour(131, 35)));
     EXPECT_EQ(palette->GetThumb(), CRect(146, 50, 156, 60));
     EXPECT_EQ(palette->GetSelectColor(), PictureColour(131, 35));
