@@ -163,6 +163,14 @@ TEST_F(MenuTest, HeightsFollowTheRows) {
     CRect s = WindowRectOf(small->GetSafeHwnd());
     EXPECT_EQ(s.Height(), 120);
     EXPECT_EQ(s.Width(), 120);
+    // A separator between two rows takes 4 pixels.
+    QxUI::QxKBMenuWnd split(&host);
+    OpenKeyMenu(split, 1, 400, 40);
+    split.AddSeparator(50, QxUI::CString());
+    split.AddMenu(L"After", 51, QxUI::CString(), 0, 0);
+    EXPECT_EQ(WindowRectOf(split.GetSafeHwnd()).Height(), 12 + 36 + 4 + 36 + 12);
+    EXPECT_EQ(split.GetControl(51)->GetRect(), CRect(10, 52, 170, 88));
+
     HWND smallHwnd = small->GetSafeHwnd();
     small->CloseWindow();  // the object deletes itself with its window
     EXPECT_TRUE(qxtest::PumpUntil([&] { return !::IsWindow(smallHwnd); }, kWait));

@@ -254,17 +254,30 @@ TEST_F(PaletteTest, PlaneEdgesAndBarPressReportColours) {
     EXPECT_TRUE(Near(AsColorRef(Pixel(287, 20 + 150 * 160 / 200)), RGB(255, 0, 0), 2))
         << std::hex << Pixel(287, 20 + 150 * 160 / 200);
 
-    // No pallet height: presses change nothing and break nothing.
-    palette->SetPalletHeight(0);
-    COLORREF kept = palette->GetSelectColor();
-    ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 60, 60));
-    ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 276, 60));
-    // A click elsewhere in the window gives a point to wait for.
+    // A click on another control in the window gives each step below a point to wait for.
     auto* probe = static_cast<QxUI::MPaletteBar*>(dialog.CreateControl(L"MPaletteBar", 54, CRect(320, 20, 360, 120), L"", 1, 1));
     ASSERT_NE(probe, nullptr);
-    ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 340, 60));
-    ASSERT_TRUE(qxtest::PumpUntil([&] { return Count(54, QxUI::NOTIFY_CLICK) == 1; }, kWait));
-    EXPECT_EQ(palette->GetSelectColor(), kept);
+    auto clickProbe = [&](size_t n) {
+        return qxtest::ClickAt(Hwnd(), 340, 60) &&
+               qxtest::PumpUntil([&] { return Count(54, QxUI::NOTIFY_CLICK) == n; }, kWait);
+    };
+
+    // Disabled, the plane ignores the pointer.
+    palette->SetControlEnabled(FALSE);
+    COLORREF enabledColour = palette->GetSelectColor();
+    size_t reported = Colours(53).size();
+    ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 60, 60));
+    ASSERT_TRUE(clickProbe(1));
+    EXPECT_EQ(palette->GetSelectColor(), enabledColour);
+    EXPECT_EQ(Colours(53).size(), reported);
+    palette->SetControlEnabled(TRUE);
+
+    // No pallet height: presses change nothing and break nothing.
+    palette->SetPalletHeight(0);
+    ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 60, 60));
+    ASSERT_TRUE(qxtest::ClickAt(Hwnd(), 276, 60));
+    ASSERT_TRUE(clickProbe(2));
+    EXPECT_EQ(palette->GetSelectColor(), enabledColour);
 }
 
 TEST_F(PaletteTest, ScreenshotOfThePalettes) {
