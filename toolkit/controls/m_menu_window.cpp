@@ -1,6 +1,5 @@
 #include "toolkit/controls/m_menu_window.h"
 
-#include <memory>
 
 #include "toolkit/controls/menu_item.h"
 #include "toolkit/core/m_control.h"

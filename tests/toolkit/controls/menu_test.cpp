@@ -153,6 +153,14 @@ TEST_F(MenuTest, HeightsFollowTheRows) {
     EXPECT_EQ(k.Height(), 276);
     EXPECT_EQ(k.Width(), 180);
     EXPECT_EQ(k.left, kHostX + 200);
+    // A tool window owned by its creator, without caption or sizing frame.
+    HWND kh = keyMenu.GetSafeHwnd();
+    EXPECT_EQ(static_cast<DWORD>(::GetWindowLongW(kh, GWL_EXSTYLE)), static_cast<DWORD>(WS_EX_TOOLWINDOW));
+    EXPECT_EQ(static_cast<DWORD>(::GetWindowLongW(kh, GWL_STYLE)) & (WS_CAPTION | WS_THICKFRAME), 0u);
+    EXPECT_EQ(::GetWindow(kh, GW_OWNER), host.GetSafeHwnd());
+    wchar_t title[32] = {};
+    ::GetWindowTextW(kh, title, 32);
+    EXPECT_STREQ(title, L"Menu Window");
 
     auto* small = new QxUI::MenuWnd(&host);
     small->GetPaintManager()->AddTempFont(L"Arial", qxtest::TestFontPath());
