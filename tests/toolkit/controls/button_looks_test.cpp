@@ -1,7 +1,9 @@
 // Every button's looks in the shipped skin: each state reached the way a user reaches it (pointer
 // away, over, pressed; disabled; checked) and compared with the state of the skin image it must
 // show, pixel by pixel where the image is drawn unscaled.
+#include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "tests/toolkit/controls/button_test_support.h"
@@ -29,6 +31,9 @@ struct Step {
     Action action;
     int state;  // the state of the skin image expected
 };
+
+struct LookCase;
+void PrintTo(const LookCase& c, std::ostream* os);
 
 struct LookCase {
     const wchar_t* className;
@@ -80,6 +85,8 @@ const LookCase kCases[] = {
     {L"CHelpButton", L"img_btn_del.png", nullptr, 1, 20, 20, true, {0, 0}, {}, {}, {{NORMAL, 0}, {HOVER, 0}}},
 };
 
+void PrintTo(const LookCase& c, std::ostream* os) { *os << testing::PrintToString(std::wstring(c.className)); }
+
 class ButtonLooks : public ::testing::TestWithParam<LookCase> {
 protected:
     void SetUp() override {
@@ -91,7 +98,7 @@ protected:
                                               L"", 1, 1);
         ASSERT_NE(control, nullptr);
         if (auto* sw = dynamic_cast<QxUI::CSwitchButton*>(control))
-            sw->SetImage(c.skin, c.checkedSkin, c.count);
+            sw->SetImage(c.checkedSkin, c.skin, c.count);  // on, off
         else
             ASSERT_TRUE(dynamic_cast<QxUI::MControlFont*>(control)->SetImage(c.skin, c.count));
     }
@@ -128,12 +135,20 @@ protected:
             }
         return probes;
     }
-    // Probed pixels off by more than 4 per channel.
-    int Mismatches(const std::vector<std::pair<CPoint, DWORD>>& probes) {
+    // Probed pixels off by more than 4 per channel; the first one is described in `first`.
+    int Mismatches(const std::vector<std::pair<CPoint, DWORD>>& probes, std::string* first = nullptr) {
         const QxUI::OffScreenSurface& s = window.Paint();
         int n = 0;
-        for (const auto& p : probes)
-            if (qxtest::ColourDistance(s.GetPixel(kAt.x + p.first.x, kAt.y + p.first.y), p.second) > 4) ++n;
+        for (const auto& p : probes) {
+            DWORD got = s.GetPixel(kAt.x + p.first.x, kAt.y + p.first.y);
+            if (qxtest::ColourDistance(got, p.second) <= 4) continue;
+            if (n++ == 0 && first) {
+                char text[96];
+                snprintf(text, sizeof(text), "first at (%ld, %ld): 0x%06lX, expected 0x%06lX", p.first.x, p.first.y,
+                         got & 0xFFFFFFul, p.second & 0xFFFFFFul);
+                *first = text;
+            }
+        }
         return n;
     }
 
@@ -183,8 +198,10 @@ TEST_P(ButtonLooks, EachStateShowsItsSkinState) {
         auto probes = Expected(step.state);
         ASSERT_FALSE(probes.empty());
         Perform(step.action);
-        EXPECT_TRUE(qxtest::PumpUntil([&] { return Mismatches(probes) == 0; }, 3000))
-            << Mismatches(probes) << " of " << probes.size() << " pixels differ from state " << step.state;
+        bool shown = qxtest::PumpUntil([&] { return Mismatches(probes) == 0; }, 3000);
+        std::string first;
+        EXPECT_TRUE(shown) << Mismatches(probes, &first) << " of " << probes.size() << " pixels differ from state "
+                           << step.state << ", " << first;
         Undo(step.action);
     }
 }
@@ -210,6 +227,8 @@ const TextCase kTextCases[] = {
     {L"CGDITextButton", nullptr, {0xCCCCCC, 0xFEDB00, 0xA0A0A0, 0x808080}},
     {L"TextCheckButton", nullptr, {0xFFFFFF, 0xC95100, 0xC95100, 0x808080}},
 };
+
+void PrintTo(const TextCase& c, std::ostream* os) { *os << testing::PrintToString(std::wstring(c.className)); }
 
 class ButtonTitleColours : public ::testing::TestWithParam<TextCase> {};
 
