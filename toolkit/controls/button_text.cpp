@@ -75,6 +75,13 @@ void DrawButtonGdiText(HDC dc, HFONT font, const CString& text, const CRect& box
     MRender::DrawTextW(dc, r, text, colour, font, hAlign | vAlign | DT_SINGLELINE | DT_WORD_ELLIPSIS);
 }
 
+void SetLookColours(MControlFont& control, LookColours& colours, Gdiplus::Color normal, Gdiplus::Color hover,
+                    Gdiplus::Color pressed, Gdiplus::Color disabled) {
+    control.SetTextColor(normal);
+    colours = LookColours{hover.GetValue(), pressed.GetValue(), disabled.GetValue()};
+    control.UpdateControl(TRUE);
+}
+
 ButtonImage::~ButtonImage() { delete m_image; }
 
 BOOL ButtonImage::Load(const wchar_t* file, int count) {

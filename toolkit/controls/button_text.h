@@ -36,6 +36,22 @@ QXUI_API HFONT CreateButtonGdiFont(int fontSize, int fontStyle);
 QXUI_API void DrawButtonGdiText(HDC dc, HFONT font, const CString& text, const CRect& box, Gdiplus::ARGB colour,
                                 unsigned hAlign, unsigned vAlign);
 
+// Title colours of the hover, pressed and disabled looks; the normal look uses the control's
+// own text colour.
+struct LookColours {
+    Gdiplus::ARGB hover;
+    Gdiplus::ARGB pressed;
+    Gdiplus::ARGB disabled;
+    // The colour of base look 0..3 (normal, hover, pressed, disabled).
+    Gdiplus::ARGB Of(int look, Gdiplus::ARGB normal) const {
+        const Gdiplus::ARGB all[4] = {normal, hover, pressed, disabled};
+        return all[look & 3];
+    }
+};
+// SetTextButtonColor of the buttons with per-look colours: stores them and re-renders.
+QXUI_API void SetLookColours(MControlFont& control, LookColours& colours, Gdiplus::Color normal, Gdiplus::Color hover,
+                             Gdiplus::Color pressed, Gdiplus::Color disabled);
+
 // An image a button loads itself from the skin directory and owns (icons, switch images):
 // `count` frames side by side.
 class QXUI_API ButtonImage {

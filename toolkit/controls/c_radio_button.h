@@ -1,4 +1,5 @@
 #pragma once
+#include "toolkit/controls/button_group.h"
 #include "toolkit/controls/button_press.h"
 #include "toolkit/core/m_control_font.h"
 
@@ -24,14 +25,24 @@ public:
     int SetCheck(int check);
     // Check and look only: no group handling, no enabled test.
     void SetControlCheck(int check);
-    // Unchecks every other member of the group; 0 without an owner.
+    // Unchecks every other member of the group (of this button's class name); 0 without an owner.
     int ResetGroupCheck();
     void SetGroupName(const wchar_t* name) { m_groupName = CString(name); }
     CString GetGroupName() const { return m_groupName; }
 
-private:
+protected:
+    // For selection buttons: how the check shows and which siblings form the group.
+    CRadioButton(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled,
+                 CheckLooks looks, GroupScope scope);
+
     ButtonCheckState m_state;
     CString m_groupName;
+
+private:
+    int LookCount() const { return m_looks == CHECK_LOOKS_EIGHT ? 8 : 4; }
+
+    CheckLooks m_looks;
+    GroupScope m_scope;
 };
 
 }  // namespace QxUI

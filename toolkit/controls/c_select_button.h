@@ -1,37 +1,14 @@
 #pragma once
-#include "toolkit/controls/button_press.h"
-#include "toolkit/core/m_control_font.h"
+#include "toolkit/controls/c_radio_button.h"
 
 namespace QxUI {
 
 // Selection button: checked one at a time among the visible and enabled "RadioButtonEx"s of its
 // group under the same owner. Four looks; a checked button always shows the pressed look.
-class QXUI_API CSelectButton : public MControlFont {
+class QXUI_API CSelectButton : public CRadioButton {
 public:
     CSelectButton(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled);
     const wchar_t* GetClassNameW() const override { return L"RadioButtonEx"; }
-
-    void DrawControl(HDC& hdc, CRect paint) override;
-    void SetControlEnabled(BOOL enabled) override;
-    BOOL OnControlMouseMove(UINT flags, CPoint point) override;
-    BOOL OnControlLButtonDown(UINT flags, CPoint point) override;
-    BOOL OnControlLButtonUp(UINT flags, CPoint point) override;
-    BOOL OnControlKeyDown(UINT vk, UINT repeat, UINT modifier) override;
-    BOOL SetControlFocus(BOOL focus) override;
-
-    int GetCheck() const { return m_state.check; }
-    // Enabled buttons only; a changed check resets the group. Sends nothing.
-    int SetCheck(int check);
-    // Check and look only: no group handling, no enabled test.
-    void SetControlCheck(int check);
-    // Unchecks every other visible and enabled member of the group; 0 without an owner.
-    int ResetGroupCheck();
-    void SetGroupName(const wchar_t* name) { m_groupName = CString(name); }
-    CString GetGroupName() const { return m_groupName; }
-
-private:
-    ButtonCheckState m_state;
-    CString m_groupName;
 };
 
 }  // namespace QxUI

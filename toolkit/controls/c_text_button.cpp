@@ -14,20 +14,13 @@ QXUI_REGISTER_CONTROL(L"CTextButton", [](MObject* p, UINT id, CRect r, const wch
 
 CTextButton::CTextButton(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled)
     : MControlFont(parent, id, rect, title, visible, enabled, TRUE),
-      m_hoverColor(0xFEFEDB00),
-      m_pressedColor(0xFEA0A0A0),
-      m_disabledColor(0xFE808080),
+      m_colours{0xFEFEDB00, 0xFEA0A0A0, 0xFE808080},
       m_look(0) {
     SetTextColor(Gdiplus::Color(0xFECCCCCC));
 }
 
 void CTextButton::DrawControl(HDC& hdc, CRect) {
     PaintLookStrip(*this, hdc, 4, m_look, [this](HDC dc, int i, const CRect& frame) { DrawLook(dc, i, frame); });
-}
-
-Gdiplus::ARGB CTextButton::LookColor(int index) const {
-    const Gdiplus::ARGB colours[4] = {m_textColor, m_hoverColor, m_pressedColor, m_disabledColor};
-    return colours[index & 3];
 }
 
 void CTextButton::DrawLook(HDC dc, int index, const CRect& frame) {
@@ -50,11 +43,7 @@ BOOL CTextButton::OnControlLButtonUp(UINT, CPoint point) { return PushButton::On
 
 void CTextButton::SetTextButtonColor(Gdiplus::Color normal, Gdiplus::Color hover, Gdiplus::Color pressed,
                                      Gdiplus::Color disabled) {
-    SetTextColor(normal);
-    m_hoverColor = hover.GetValue();
-    m_pressedColor = pressed.GetValue();
-    m_disabledColor = disabled.GetValue();
-    UpdateControl(TRUE);
+    SetLookColours(*this, m_colours, normal, hover, pressed, disabled);
 }
 
 }  // namespace QxUI

@@ -1,4 +1,5 @@
 #pragma once
+#include "toolkit/controls/button_text.h"
 #include "toolkit/core/m_control_font.h"
 
 namespace QxUI {
@@ -20,11 +21,9 @@ public:
 
 protected:
     virtual void DrawLook(HDC dc, int index, const CRect& frame);
-    Gdiplus::ARGB LookColor(int index) const;
+    Gdiplus::ARGB LookColor(int index) const { return m_colours.Of(index, m_textColor); }
 
-    Gdiplus::ARGB m_hoverColor;
-    Gdiplus::ARGB m_pressedColor;
-    Gdiplus::ARGB m_disabledColor;
+    LookColours m_colours;
     int m_look;
 };
 

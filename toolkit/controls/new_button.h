@@ -1,38 +1,16 @@
 #pragma once
-#include "toolkit/controls/button_text.h"
-#include "toolkit/core/m_control_font.h"
+#include "toolkit/controls/icon_title_button.h"
 
 namespace QxUI {
 
-// Push button with an icon left of its title, the two centred together as one block, and one
-// text colour per look (normal, hover, pressed, disabled).
-class QXUI_API NewButton : public MControlFont {
+// Push button with an icon left of its title, the two centred together as one block; the hand
+// cursor over it. With a text rectangle the title sits in it and no icon is drawn.
+class QXUI_API NewButton : public IconTitleButton {
 public:
     NewButton(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled);
 
-    void DrawControl(HDC& hdc, CRect paint) override;
-    void SetControlEnabled(BOOL enabled) override;
-    BOOL OnControlMouseMove(UINT flags, CPoint point) override;
-    BOOL OnControlLButtonDown(UINT flags, CPoint point) override;
-    BOOL OnControlLButtonUp(UINT flags, CPoint point) override;
-
-    BOOL SetIconImage(const wchar_t* file, int count);
-    void SetFrameSize(int size);
-    // With a text rectangle the title sits in it and no icon is drawn.
-    void SetTextRect(CRect rect);
-    void SetTextButtonColor(Gdiplus::Color normal, Gdiplus::Color hover, Gdiplus::Color pressed,
-                            Gdiplus::Color disabled);
-
-private:
-    void DrawLook(HDC dc, int index, const CRect& frame);
-
-    int m_look;
-    int m_frameSize;
-    ButtonImage m_icon;
-    CRect m_textRect;
-    Gdiplus::ARGB m_hoverColor;
-    Gdiplus::ARGB m_pressedColor;
-    Gdiplus::ARGB m_disabledColor;
+protected:
+    void DrawLook(HDC dc, int index, const CRect& frame) override;
 };
 
 }  // namespace QxUI

@@ -14,9 +14,7 @@ QXUI_REGISTER_CONTROL(L"TextCheckButton", [](MObject* p, UINT id, CRect r, const
 TextCheckButton::TextCheckButton(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible,
                                  BOOL enabled)
     : CCheckButton(parent, id, rect, title, visible, enabled),
-      m_hoverColor(0xFEC95100),
-      m_pressedColor(0xFEC95100),
-      m_disabledColor(0xFE808080) {
+      m_colours{0xFEC95100, 0xFEC95100, 0xFE808080} {
     SetTextColor(Gdiplus::Color(0xFEFFFFFF));
 }
 
@@ -24,18 +22,15 @@ void TextCheckButton::DrawLook(HDC dc, int index, const CRect& frame) {
     Gdiplus::Graphics g(dc);
     DrawBullet(*this, g, index, frame);
     // A checked box reads as pressed when resting and as normal while pressed.
-    const Gdiplus::ARGB colours[8] = {m_textColor,    m_hoverColor, m_pressedColor, m_disabledColor,
-                                      m_pressedColor, m_hoverColor, m_textColor,    m_disabledColor};
-    DrawButtonText(*this, g, m_title, ShiftedWhenPressed(frame, index == LOOK_PRESSED), colours[index & 7], {});
+    const int colourOf[8] = {LOOK_NORMAL,  LOOK_HOVER, LOOK_PRESSED, LOOK_DISABLED,
+                             LOOK_PRESSED, LOOK_HOVER, LOOK_NORMAL,  LOOK_DISABLED};
+    DrawButtonText(*this, g, m_title, ShiftedWhenPressed(frame, index == LOOK_PRESSED),
+                   m_colours.Of(colourOf[index & 7], m_textColor), {});
 }
 
 void TextCheckButton::SetTextButtonColor(Gdiplus::Color normal, Gdiplus::Color hover, Gdiplus::Color pressed,
                                          Gdiplus::Color disabled) {
-    SetTextColor(normal);
-    m_hoverColor = hover.GetValue();
-    m_pressedColor = pressed.GetValue();
-    m_disabledColor = disabled.GetValue();
-    UpdateControl(TRUE);
+    SetLookColours(*this, m_colours, normal, hover, pressed, disabled);
 }
 
 }  // namespace QxUI

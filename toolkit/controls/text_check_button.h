@@ -1,4 +1,5 @@
 #pragma once
+#include "toolkit/controls/button_text.h"
 #include "toolkit/controls/c_check_button.h"
 
 namespace QxUI {
@@ -16,9 +17,7 @@ protected:
     void DrawLook(HDC dc, int index, const CRect& frame) override;
 
 private:
-    Gdiplus::ARGB m_hoverColor;
-    Gdiplus::ARGB m_pressedColor;
-    Gdiplus::ARGB m_disabledColor;
+    LookColours m_colours;
 };
 
 }  // namespace QxUI

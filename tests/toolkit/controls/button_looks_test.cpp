@@ -52,7 +52,6 @@ struct LookCase {
 void SetChecked(MControl* c) {
     if (auto* b = dynamic_cast<QxUI::CCheckButton*>(c)) b->SetCheck(1);
     if (auto* b = dynamic_cast<QxUI::CRadioButton*>(c)) b->SetCheck(1);
-    if (auto* b = dynamic_cast<QxUI::CSelectButton*>(c)) b->SetCheck(1);
     if (auto* b = dynamic_cast<QxUI::CSwitchButton*>(c)) b->SetCheck(1);
     if (auto* b = dynamic_cast<QxUI::CIconButton*>(c)) b->SetCheck(1);
 }
