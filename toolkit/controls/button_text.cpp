@@ -85,11 +85,11 @@ void SetLookColours(MControlFont& control, LookColours& colours, Gdiplus::Color 
 ButtonImage::~ButtonImage() { delete m_image; }
 
 BOOL ButtonImage::Load(const wchar_t* file, int count) {
-    if (!file || !*file || count <= 0) return FALSE;
-    Gdiplus::Image* image = MRender::LoadImageFromFile(Manager::GetSkinDirectory() + file);
-    if (!image) return FALSE;
+    Gdiplus::Image* image =
+        file && *file && count > 0 ? MRender::LoadImageFromFile(Manager::GetSkinDirectory() + file) : nullptr;
     delete m_image;
     m_image = image;
+    if (!image) return FALSE;
     m_count = count;
     m_frameWidth = static_cast<int>(image->GetWidth()) / count;
     m_height = static_cast<int>(image->GetHeight());

@@ -61,7 +61,8 @@ public:
     ButtonImage(const ButtonImage&) = delete;
     ButtonImage& operator=(const ButtonImage&) = delete;
 
-    // FALSE (the previous image is kept, frame sizes unchanged) when the file does not load.
+    // FALSE when the file does not load: the image is dropped (nothing is drawn) but the frame
+    // sizes of the last loaded one stay, so layouts that reserve room for it do not shift.
     BOOL Load(const wchar_t* file, int count);
     // Frame `frame` unscaled with its top-left corner at (x, y).
     void DrawFrame(Gdiplus::Graphics& g, int frame, int x, int y) const;

@@ -35,9 +35,9 @@ BOOL IconTitleButton::OnControlLButtonDown(UINT, CPoint point) {
 BOOL IconTitleButton::OnControlLButtonUp(UINT, CPoint point) { return PushButton::OnLButtonUp(*this, m_look, point); }
 
 BOOL IconTitleButton::SetIconImage(const wchar_t* file, int count) {
-    if (!m_icon.Load(file, count)) return FALSE;
-    UpdateControl(TRUE);
-    return TRUE;
+    BOOL loaded = m_icon.Load(file, count);
+    UpdateControl(TRUE);  // a failed load drops the old icon too
+    return loaded;
 }
 
 void IconTitleButton::SetFrameSize(int size) {

@@ -46,9 +46,9 @@ BOOL MButton::OnControlLButtonDown(UINT, CPoint point) { return PushButton::OnLB
 BOOL MButton::OnControlLButtonUp(UINT, CPoint point) { return PushButton::OnLButtonUp(*this, m_look, point); }
 
 BOOL MButton::SetIconImage(const wchar_t* file, int count) {
-    if (!m_icon.Load(file, count)) return FALSE;
-    UpdateControl(TRUE);
-    return TRUE;
+    BOOL loaded = m_icon.Load(file, count);
+    UpdateControl(TRUE);  // a failed load drops the old icon too
+    return loaded;
 }
 
 void MButton::SetFrameSize(int size) {

@@ -171,6 +171,19 @@ TEST_F(PushButtonTest, NewButtonDrawsIconAndTitleAsOneCentredBlock) {
     EXPECT_THAT(surface.GetPixel(20 + layout.icon.x + 10, 20 + layout.icon.y + 10), IsNearColour(0xFFFFFFFF, 12));
     EXPECT_NEAR(first, 20 + layout.icon.x + 2, 1);
 
+    // An icon that does not load is not drawn, but the title keeps its place beside its room.
+    EXPECT_FALSE(button->SetIconImage(L"icon\\no_such_icon.png", 1));
+    const QxUI::OffScreenSurface& again = window.Paint();
+    EXPECT_THAT(again.GetPixel(20 + layout.icon.x + 10, 20 + layout.icon.y + 10), IsNearColour(plate, 6));
+    int titleStart = -1;
+    for (int x = 20 + layout.icon.x + 20; x < 235 && titleStart < 0; ++x)
+        for (int y = 30; y < 53; ++y)
+            if (qxtest::ColourDistance(again.GetPixel(x, y), plate) > 40) {
+                titleStart = x;
+                break;
+            }
+    EXPECT_GT(titleStart, 20 + layout.title.left) << "the title did not move into the icon's room";
+
     // Without a title neither title nor icon is drawn: the plate only.
     button->SetTitle(L"");
     EXPECT_EQ(window.CountInk(CRect(30, 28, 235, 55), plate, 12), 0);
