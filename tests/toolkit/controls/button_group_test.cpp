@@ -79,6 +79,29 @@ TEST_F(GroupButtonTest, RadioClickUnchecksTheWholeGroupHiddenMembersIncluded) {
     EXPECT_THAT(window.Codes(10), ElementsAre(QxUI::NOTIFY_CLICK, QxUI::NOTIFY_CLICK));
 }
 
+// Space after the focus mark checks a radio button (never unchecks it) and reports the check.
+TEST_F(GroupButtonTest, SpaceChecksARadioButtonAndResetsItsGroup) {
+    using QxUI::CRadioButton;
+    auto* a = Add<CRadioButton>(L"CRadioButton", 10, CRect(20, 20, 180, 46), L"g", L"img_radio_button.png", 8);
+    auto* b = Add<CRadioButton>(L"CRadioButton", 11, CRect(20, 50, 180, 76), L"g", L"img_radio_button.png", 8);
+    ASSERT_TRUE(a && b);
+    b->SetCheck(1);
+    ASSERT_TRUE(qxtest::MoveTo(window.Hwnd(), 400, 200));
+    ::SetForegroundWindow(window.Hwnd());
+    EXPECT_EQ(a->SetControlFocus(TRUE), 1);
+    for (int press = 1; press <= 2; ++press) {
+        ASSERT_TRUE(qxtest::KeyPress("space"));
+        ASSERT_TRUE(window.WaitForCodes(10, press));
+        EXPECT_EQ(window.Last(10)->code, QxUI::NOTIFY_CHECK);
+        EXPECT_EQ(window.Last(10)->lParam, 1) << "press " << press;
+        EXPECT_EQ(a->GetCheck(), 1);
+        EXPECT_EQ(b->GetCheck(), 0);
+    }
+    auto bullet = [](int i) { return qxtest::ShippedSkinPixel(L"img_radio_button.png", i * 18 + 9, 9) & 0xFFFFFF; };
+    EXPECT_THAT(window.PixelAt(29, 33), IsNearColour(bullet(4), 6));
+    EXPECT_THAT(window.PixelAt(29, 63), IsNearColour(bullet(0), 6));
+}
+
 TEST_F(GroupButtonTest, SelectButtonLeavesHiddenAndDisabledSiblingsAlone) {
     using QxUI::CSelectButton;
     CSelectButton* s[4] = {};
