@@ -25,6 +25,7 @@ CIconButton::CIconButton(MObject* parent, UINT id, CRect rect, const wchar_t* ti
       m_check(0),
       m_down(0),
       m_pressed(0),
+      m_downBeforePress(0),
       m_showTips(false) {
     m_hAlign = 1;
 }
@@ -75,6 +76,7 @@ BOOL CIconButton::OnControlLButtonDown(UINT, CPoint point) {
     if (!m_enabled || !GetRect().PtInRect(point)) return FALSE;
     m_pressed = TRUE;
     m_look = LOOK_PRESSED;
+    m_downBeforePress = m_down;
     m_down = TRUE;
     SendMessageW(NOTIFY_PRESS);
     UpdateControl(FALSE);
@@ -83,9 +85,13 @@ BOOL CIconButton::OnControlLButtonDown(UINT, CPoint point) {
 
 BOOL CIconButton::OnControlLButtonUp(UINT, CPoint point) {
     if (!m_enabled) return FALSE;
+    BOOL wasPressed = m_pressed;
     m_pressed = FALSE;
     if (!GetRect().PtInRect(point)) {
-        ShowLook(LOOK_NORMAL);
+        // A cancelled press must not leave a second button of the group looking down.
+        if (wasPressed) m_down = m_downBeforePress;
+        m_look = LOOK_NORMAL;
+        UpdateControl(FALSE);
         return FALSE;
     }
     m_down = TRUE;

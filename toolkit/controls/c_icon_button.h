@@ -48,6 +48,7 @@ private:
     BOOL m_check;
     BOOL m_down;
     BOOL m_pressed;
+    BOOL m_downBeforePress;  // restored when a press is cancelled by releasing outside
     CString m_groupName;
     bool m_showTips;
     CString m_tipTitle;

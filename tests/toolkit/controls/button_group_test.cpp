@@ -171,8 +171,15 @@ TEST_F(GroupButtonTest, IconButtonDownStateAndCheckedFrame) {
     EXPECT_THAT(window.Codes(10), ElementsAre(QxUI::NOTIFY_PRESS, QxUI::NOTIFY_CLICK));
     ASSERT_TRUE(qxtest::MoveTo(window.Hwnd(), 300, 200));
     EXPECT_TRUE(qxtest::PumpUntil([&] { return qxtest::ColourDistance(window.PixelAt(81, 41), plate(1)) <= 6; }));
+    // A press on the other one that is moved out and released is no click: it does not stay down.
+    ASSERT_TRUE(qxtest::PressMoveRelease(window.Hwnd(), CPoint(220, 40), CPoint(300, 200)));
+    ASSERT_TRUE(window.WaitForCodes(11, 1));
+    EXPECT_TRUE(qxtest::PumpUntil([&] { return qxtest::ColourDistance(window.PixelAt(221, 41), plate(0)) <= 6; }));
+    EXPECT_THAT(window.PixelAt(81, 41), IsNearColour(plate(1), 6));
+    EXPECT_THAT(window.Codes(11), ElementsAre(QxUI::NOTIFY_PRESS));
+
     ASSERT_TRUE(qxtest::ClickAt(window.Hwnd(), 220, 40));
-    ASSERT_TRUE(window.WaitForCodes(11, 2));
+    ASSERT_TRUE(window.WaitForCodes(11, 3));
     EXPECT_THAT(window.PixelAt(81, 41), IsNearColour(plate(0), 6));
     b[0]->SetCheck(1);
     EXPECT_THAT(window.PixelAt(81, 41), IsNearColour(plate(3), 6));
