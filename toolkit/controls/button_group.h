@@ -1,8 +1,10 @@
 #pragma once
 #include <vector>
 
+#include "toolkit/controls/button_press.h"
 #include "toolkit/core/m_control.h"
 #include "toolkit/core/qxui_export.h"
+#include "toolkit/core/ui_notify.h"
 
 namespace QxUI {
 
@@ -15,6 +17,10 @@ QXUI_API std::vector<MControl*>* GroupSiblingList(MControl& button);
 // visible and enabled ones.
 enum GroupScope { GROUP_ALL = 0, GROUP_LIVE = 1 };
 
+// A grouped button of any class joins in by giving itself GetGroupName() and calling
+//     ForEachGroupSibling(*this, GROUP_ALL or GROUP_LIVE, [](MyButton& other) { ... });
+// from its ResetGroupCheck; with ButtonCheckState, GroupButton below gives click, key and SetCheck.
+//
 // Calls `visit`(T&) for every other control under `button`'s owner that has `button`'s class name,
 // is a T, and whose group name equals `button`'s (T::GetGroupName). Returns 0 without an owner
 // (nothing visited), else 1. This is the exclusive-group rule of every grouped button.
@@ -37,13 +43,6 @@ int ForEachGroupSibling(T& button, GroupScope scope, Visit visit) {
     }
     return 1;
 }
-
-}  // namespace QxUI
-
-#include "toolkit/controls/button_press.h"
-#include "toolkit/core/ui_notify.h"
-
-namespace QxUI {
 
 // Radio-like behaviour on top of the two-state helpers: a click or the check key only ever
 // checks, and checking resets the rest of the group (`resetGroup`, the button's ResetGroupCheck).
