@@ -1,5 +1,6 @@
 #include "storage/config_database.h"
 
+#include <chrono>
 #include <cstdint>
 
 #include "storage/config_schema.h"
@@ -18,8 +19,6 @@ constexpr wchar_t kPathSeparator = L'/';
 #endif
 
 namespace {
-
-using Lock = std::lock_guard<std::recursive_mutex>;
 
 constexpr int kOpenExisting = kSqliteOpenReadWrite | kSqliteOpenFullMutex;                       // 0x10002
 constexpr int kOpenOrCreate = kSqliteOpenReadWrite | kSqliteOpenCreate | kSqliteOpenFullMutex;   // 0x10006
@@ -109,7 +108,16 @@ std::wstring ConfigDatabaseFilePath(const std::wstring& dataDirectory, const std
     return path + fileName;
 }
 
-ConfigDatabase::Batch::Batch(ConfigDatabase& database) : database_(database), lock_(database.lock_) {
+ConfigDatabase::Operation::Operation(ConfigDatabase& database) : database_(database), lock_(database.lock_) {
+    if (database_.operationDepth_++ == 0)
+        database_.db_.SetBusyDeadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(kConfigLockWaitMs));
+}
+
+ConfigDatabase::Operation::~Operation() {
+    --database_.operationDepth_;
+}
+
+ConfigDatabase::Batch::Batch(ConfigDatabase& database) : database_(database), operation_(database) {
     if (database_.inBatch_ || !database_.db_.IsOpen()) return;
     active_ = database_.db_.Execute("BEGIN IMMEDIATE") == kSqliteOk;
     database_.inBatch_ = active_;
@@ -126,14 +134,14 @@ ConfigDatabase::~ConfigDatabase() {
 }
 
 bool ConfigDatabase::OpenConnection(int flags) {
+    // The busy deadline set by the running operation goes with the connection.
     if (!db_.Open(path_.c_str(), flags)) return false;
-    db_.SetBusyTimeout(kConfigBusyTimeoutMs);
     db_.Execute(kFullSync);
     return true;
 }
 
 bool ConfigDatabase::OpenForModel(const std::wstring& dataDirectory, const std::wstring& modelName) {
-    Lock guard(lock_);
+    Operation operation(*this);
     path_ = ToUtf8(ConfigDatabaseFilePath(dataDirectory, modelName));
     bool result;
     if (PathIsPresent(path_)) {
@@ -146,7 +154,7 @@ bool ConfigDatabase::OpenForModel(const std::wstring& dataDirectory, const std::
 }
 
 bool ConfigDatabase::CreateDatabase() {
-    Lock guard(lock_);
+    Operation operation(*this);
     if (db_.IsOpen()) return true;
     // Only a new file is given the schema: whatever is already there stays untouched.
     if (path_.empty() || PathIsPresent(path_)) return false;
@@ -158,7 +166,7 @@ bool ConfigDatabase::CreateDatabase() {
 }
 
 void ConfigDatabase::InsertProfileDefaults(int profile) {
-    Lock guard(lock_);
+    Operation operation(*this);
     static const std::string kDefaults[][2] = {{"version", "1.0.1"}, {"lightmode", "1"}};
     SQLiteStatement statement;
     for (const auto& [key, value] : kDefaults) {
@@ -171,14 +179,14 @@ void ConfigDatabase::InsertProfileDefaults(int profile) {
 }
 
 void ConfigDatabase::CloseDatabase() {
-    Lock guard(lock_);
+    Operation operation(*this);
     if (!open_) return;
     db_.Close();
     open_ = false;
 }
 
 bool ConfigDatabase::GetConfigValue(int profile, const std::wstring& key, std::wstring& value) {
-    Lock guard(lock_);
+    Operation operation(*this);
     value.clear();
     const std::string keyText = ToUtf8(key);
     SQLiteStatement statement;
@@ -191,7 +199,7 @@ bool ConfigDatabase::GetConfigValue(int profile, const std::wstring& key, std::w
 }
 
 bool ConfigDatabase::SetConfigValue(int profile, const std::wstring& key, const std::wstring& value) {
-    Lock guard(lock_);
+    Operation operation(*this);
     const std::string valueText = ToUtf8(value);
     const std::string keyText = ToUtf8(key);
     SQLiteStatement statement;
@@ -203,7 +211,7 @@ bool ConfigDatabase::SetConfigValue(int profile, const std::wstring& key, const 
 }
 
 int ConfigDatabase::InsertKeyRgb(const KeyRgbRow& row) {
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, kInsertKeyRgb);
     statement.BindInt(1, row.profile);
@@ -215,7 +223,7 @@ int ConfigDatabase::InsertKeyRgb(const KeyRgbRow& row) {
 }
 
 bool ConfigDatabase::UpdateKeyRgb(const KeyRgbRow& row) {
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, kUpdateKeyRgb);
     statement.BindInt(1, row.keyRgb);
@@ -226,7 +234,7 @@ bool ConfigDatabase::UpdateKeyRgb(const KeyRgbRow& row) {
 }
 
 int ConfigDatabase::GetKeyRgbs(int profile, std::vector<KeyRgbRow>& rows) {
-    Lock guard(lock_);
+    Operation operation(*this);
     rows.clear();
     SQLiteStatement statement;
     db_.Prepare(statement, kSelectKeyRgbs);
@@ -244,7 +252,7 @@ int ConfigDatabase::GetKeyRgbs(int profile, std::vector<KeyRgbRow>& rows) {
 }
 
 int ConfigDatabase::CountRows(const char* sql) {
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, sql);
     if (statement.Step() != kSqliteRow) return 0;
@@ -257,7 +265,7 @@ int ConfigDatabase::CountKeyRgbs() {
 
 int ConfigDatabase::SetKeyMacro(const KeyMacroRow& row) {
     if (row.keyCode == 0) return 0;
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, kDeleteKeyMacro);
     statement.BindInt(1, row.profile);
@@ -280,7 +288,7 @@ int ConfigDatabase::SetKeyMacro(const KeyMacroRow& row) {
 }
 
 int ConfigDatabase::GetKeyMacros(int profile, std::vector<KeyMacroRow>& rows) {
-    Lock guard(lock_);
+    Operation operation(*this);
     rows.clear();
     SQLiteStatement statement;
     db_.Prepare(statement, kSelectKeyMacros);
@@ -300,7 +308,7 @@ int ConfigDatabase::GetKeyMacros(int profile, std::vector<KeyMacroRow>& rows) {
 }
 
 void ConfigDatabase::ResetProfileData(int profile) {
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, kDeleteProfileKeyMacros);
     statement.BindInt(1, profile);
@@ -316,7 +324,7 @@ void ConfigDatabase::ResetProfileData(int profile) {
 }
 
 void ConfigDatabase::ResetAllKeyData() {
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, kDeleteAllKeyMacros);
     statement.Step();
@@ -326,7 +334,7 @@ void ConfigDatabase::ResetAllKeyData() {
 }
 
 int ConfigDatabase::InsertMacro(const MacroRow& row) {
-    Lock guard(lock_);
+    Operation operation(*this);
     const std::string name = ToUtf8(row.name);
     SQLiteStatement statement;
     db_.Prepare(statement, kInsertMacro);
@@ -339,7 +347,7 @@ int ConfigDatabase::InsertMacro(const MacroRow& row) {
 }
 
 bool ConfigDatabase::RenameMacro(int macroId, const std::wstring& name) {
-    Lock guard(lock_);
+    Operation operation(*this);
     const std::string nameText = ToUtf8(name);
     SQLiteStatement statement;
     db_.Prepare(statement, kRenameMacro);
@@ -349,7 +357,7 @@ bool ConfigDatabase::RenameMacro(int macroId, const std::wstring& name) {
 }
 
 bool ConfigDatabase::UpdateMacroPlayback(const MacroRow& row) {
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, kUpdateMacroPlayback);
     statement.BindInt(1, row.playTimes);
@@ -360,7 +368,7 @@ bool ConfigDatabase::UpdateMacroPlayback(const MacroRow& row) {
 }
 
 bool ConfigDatabase::DeleteMacro(int macroId) {
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, kDeleteMacro);
     statement.BindInt(1, macroId);
@@ -371,7 +379,7 @@ bool ConfigDatabase::DeleteMacro(int macroId) {
 }
 
 bool ConfigDatabase::GetMacroPlayTimes(int macroId, int& count) {
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, kSelectPlayTimes);
     statement.BindInt(1, macroId);
@@ -381,7 +389,7 @@ bool ConfigDatabase::GetMacroPlayTimes(int macroId, int& count) {
 }
 
 bool ConfigDatabase::GetMacro(int macroId, MacroRow& row) {
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, kSelectMacro);
     statement.BindInt(1, macroId);
@@ -391,7 +399,7 @@ bool ConfigDatabase::GetMacro(int macroId, MacroRow& row) {
 }
 
 int ConfigDatabase::GetMacros(std::vector<MacroRow>& rows) {
-    Lock guard(lock_);
+    Operation operation(*this);
     rows.clear();
     SQLiteStatement statement;
     db_.Prepare(statement, kSelectMacros);
@@ -400,7 +408,7 @@ int ConfigDatabase::GetMacros(std::vector<MacroRow>& rows) {
 }
 
 int ConfigDatabase::InsertMacroRecord(const MacroRecordRow& row) {
-    Lock guard(lock_);
+    Operation operation(*this);
     const std::string desc = ToUtf8(row.desc);
     SQLiteStatement statement;
     db_.Prepare(statement, kInsertMacroRecord);
@@ -414,7 +422,7 @@ int ConfigDatabase::InsertMacroRecord(const MacroRecordRow& row) {
 }
 
 int ConfigDatabase::GetMacroRecords(int macroId, std::vector<MacroRecordRow>& rows) {
-    Lock guard(lock_);
+    Operation operation(*this);
     rows.clear();
     SQLiteStatement statement;
     db_.Prepare(statement, kSelectMacroRecords);
@@ -432,7 +440,7 @@ int ConfigDatabase::GetMacroRecords(int macroId, std::vector<MacroRecordRow>& ro
 }
 
 bool ConfigDatabase::DeleteMacroRecords(int macroId) {
-    Lock guard(lock_);
+    Operation operation(*this);
     SQLiteStatement statement;
     db_.Prepare(statement, kDeleteMacroRecords);
     statement.BindInt(1, macroId);

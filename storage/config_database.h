@@ -8,6 +8,7 @@
 // foreign, read-only or locked by someone else only makes operations fail; it is never recreated,
 // overwritten or deleted. Every change is on disk when its call returns (rollback journal, full
 // sync, one statement per commit). Each operation holds the object's lock from start to end.
+// An operation waits at most kConfigLockWaitMs for a file locked by someone else, then fails.
 #include <mutex>
 #include <string>
 #include <vector>
@@ -24,8 +25,10 @@ extern const wchar_t kConfigDatabaseFileFormat[];
 // directory does not already end in one.
 std::wstring ConfigDatabaseFilePath(const std::wstring& dataDirectory, const std::wstring& modelName);
 
-// How long an operation waits for another connection's lock before it fails.
-constexpr int kConfigBusyTimeoutMs = 100;
+// How long one operation, with every statement it runs, waits in all for other connections'
+// locks before it fails; a Batch and the operations inside it count as one. Everything runs on
+// the window's thread, so this is how long a file locked by another program freezes the window.
+constexpr int kConfigLockWaitMs = 200;
 
 class ConfigDatabase {
 public:
@@ -107,9 +110,27 @@ public:
     // Steps of all macros together; 0 on failure.
     int CountMacroRecords();
 
+private:
+    // Held by every operation: the object's lock, and for the outermost operation the start of
+    // the time it may wait for other connections' locks, shared by everything run inside it.
+    class Operation {
+    public:
+        explicit Operation(ConfigDatabase& database);
+        ~Operation();
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+    private:
+        ConfigDatabase& database_;
+        std::lock_guard<std::recursive_mutex> lock_;
+    };
+
+public:
     // Groups the writes made while it lives into one transaction, so that many rows cost one
     // synced commit instead of one each. Commits when it ends (rolls back if the commit fails);
-    // without an open connection, or inside another batch, the writes commit one by one.
+    // without an open connection, inside another batch, or when the file stays locked by another
+    // connection, the writes commit one by one. The batch and everything inside it are one
+    // operation: together they wait at most kConfigLockWaitMs for locks.
     class Batch {
     public:
         explicit Batch(ConfigDatabase& database);
@@ -120,7 +141,7 @@ public:
 
     private:
         ConfigDatabase& database_;
-        std::unique_lock<std::recursive_mutex> lock_;
+        Operation operation_;
         bool active_ = false;
     };
 
@@ -132,6 +153,7 @@ private:
     // Callers may nest (CreateDatabase runs InsertProfileDefaults), as a Win32 critical section allows.
     std::recursive_mutex lock_;
     bool inBatch_ = false;
+    int operationDepth_ = 0;
     std::string path_;
     bool open_ = false;
 };

@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 #include "storage/sqlite_statement.h"
@@ -15,16 +17,37 @@ static_assert(kSqliteOk == SQLITE_OK && kSqliteBusy == SQLITE_BUSY && kSqliteInt
 static_assert(kSqliteOpenReadWrite == SQLITE_OPEN_READWRITE && kSqliteOpenCreate == SQLITE_OPEN_CREATE &&
               kSqliteOpenFullMutex == SQLITE_OPEN_FULLMUTEX);
 
+namespace {
+
+// Busy handler of a connection with a deadline: short pauses first, as SQLite's own timeout
+// handler takes them, so a lock released quickly costs little; none past the deadline.
+int WaitForLock(void* context, int attempts) {
+    using namespace std::chrono;
+    static constexpr int kPausesMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50};
+    // Rounded up, so the last pause reaches the deadline instead of stopping short of it.
+    const auto left =
+        ceil<milliseconds>(*static_cast<const steady_clock::time_point*>(context) - steady_clock::now()).count();
+    if (left <= 0) return 0;
+    constexpr int kPauseCount = static_cast<int>(std::size(kPausesMs));
+    const int pause = attempts < kPauseCount ? kPausesMs[attempts] : 100;
+    sqlite3_sleep(static_cast<int>(std::min<long long>(pause, left)));
+    return 1;
+}
+
+}  // namespace
+
 SQLiteDB::~SQLiteDB() {
     InterruptAndRelease();
 }
 
-SQLiteDB::SQLiteDB(SQLiteDB&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+SQLiteDB::SQLiteDB(SQLiteDB&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), busyDeadline_(std::move(other.busyDeadline_)) {}
 
 SQLiteDB& SQLiteDB::operator=(SQLiteDB&& other) noexcept {
     if (this != &other) {
         InterruptAndRelease();
         handle_ = std::exchange(other.handle_, nullptr);
+        busyDeadline_ = std::move(other.busyDeadline_);
     }
     return *this;
 }
@@ -34,6 +57,8 @@ SQLiteDB& SQLiteDB::operator=(SQLiteDB&& other) noexcept {
 void SQLiteDB::InterruptAndRelease() {
     if (handle_ == nullptr) return;
     sqlite3_interrupt(handle_);
+    // Statements left behind may still run; they must not reach a deadline that goes with this object.
+    sqlite3_busy_handler(handle_, nullptr, nullptr);
     sqlite3_close_v2(handle_);
     handle_ = nullptr;
 }
@@ -50,6 +75,7 @@ bool SQLiteDB::Open(const char* utf8Path, int flags) {
         if (handle_ != nullptr && sqlite3_close(handle_) == SQLITE_OK) handle_ = nullptr;
         return false;
     }
+    InstallBusyDeadline();
     return true;
 }
 
@@ -79,7 +105,21 @@ int64_t SQLiteDB::LastInsertRowId() const {
 
 int SQLiteDB::SetBusyTimeout(int milliseconds) {
     if (handle_ == nullptr) return kSqliteMisuse;
+    busyDeadline_.reset();
     return sqlite3_busy_timeout(handle_, milliseconds);
+}
+
+void SQLiteDB::SetBusyDeadline(Deadline deadline) {
+    if (busyDeadline_ == nullptr) {
+        busyDeadline_ = std::make_unique<Deadline>(deadline);
+        InstallBusyDeadline();
+    } else {
+        *busyDeadline_ = deadline;
+    }
+}
+
+void SQLiteDB::InstallBusyDeadline() {
+    if (handle_ != nullptr && busyDeadline_ != nullptr) sqlite3_busy_handler(handle_, WaitForLock, busyDeadline_.get());
 }
 
 }  // namespace qx

@@ -2,7 +2,9 @@
 // One SQLite connection. Texts cross as UTF-8, results are SQLite's own codes (kSqliteMisuse, 21,
 // when there is no connection), nothing throws. No locking: the owner serialises its calls.
 // Movable, never copied.
+#include <chrono>
 #include <cstdint>
+#include <memory>
 
 #include "storage/sqlite_codes.h"
 
@@ -43,12 +45,22 @@ public:
     // Row id of the connection's last successful INSERT; -1 without a connection.
     int64_t LastInsertRowId() const;
     // How long a statement waits for another connection's lock before answering kSqliteBusy;
-    // 0 or less fails at once. No connection: kSqliteMisuse.
+    // 0 or less fails at once. No connection: kSqliteMisuse. Ends any busy deadline.
     int SetBusyTimeout(int milliseconds);
+    // Statements that meet another connection's lock retry until deadline at the latest, all of
+    // them together; once it has passed they answer kSqliteBusy at once. Unlike a timeout, which
+    // every statement spends anew, a deadline bounds the wait of a whole series of statements.
+    // Kept across Open; replaces a busy timeout.
+    void SetBusyDeadline(std::chrono::steady_clock::time_point deadline);
 
 private:
+    using Deadline = std::chrono::steady_clock::time_point;
+
     void InterruptAndRelease();
+    void InstallBusyDeadline();
     sqlite3* handle_ = nullptr;
+    // On the heap, so the address SQLite's busy handler holds survives moves of this object.
+    std::unique_ptr<Deadline> busyDeadline_;
 };
 
 }  // namespace qx

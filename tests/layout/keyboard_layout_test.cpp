@@ -6,6 +6,7 @@
 
 #include "resources/keyboard_layout.h"
 #include "storage/config_database.h"
+#include "storage/sqlite_db.h"
 #include "tests/layout/layout_test_support.h"
 
 namespace qx {
@@ -210,6 +211,41 @@ TEST_F(KeyboardLayoutTest, AClosedDatabaseOnlyCostsTheRows)
     ASSERT_EQ(LoadKeyboardLayout({path_, L"LayoutQxKB52", 1, 1}, view_, closed, tables_), LayoutLoadResult::Loaded);
     EXPECT_EQ(view_.keys.size(), 6u);
     EXPECT_EQ(tables_.keyIndex.size(), 2u);
+}
+
+// Another program holding the database: the keys still reach the view and the tables, and the
+// colour rows come whole or not at all; the next load makes those that are missing.
+TEST_F(KeyboardLayoutTest, ALockedDatabaseGetsItsColourRowsOnTheNextLoad)
+{
+    struct Case {
+        const char* name;
+        const char* lockSql;
+        bool loadedBefore;
+    } cases[] = {{"reserved", "BEGIN IMMEDIATE", false},
+                 {"exclusive", "BEGIN EXCLUSIVE", false},
+                 {"exclusive_after_first_use", "BEGIN EXCLUSIVE", true}};
+    for (const Case& c : cases) {
+        test::ScratchDataDir dir;
+        ConfigDatabase db;
+        ASSERT_TRUE(db.OpenForModel(dir.DataDir(), L"QxKBRS40"));
+        test::RecordingView view;
+        KeyboardLayoutTables tables;
+        const KeyboardLayoutRequest request{path_, L"LayoutQxKBRS40", 2, 1};
+        if (c.loadedBefore) ASSERT_EQ(LoadKeyboardLayout(request, view, db, tables), LayoutLoadResult::Loaded);
+        const int rowsBefore = db.CountKeyRgbs();
+
+        SQLiteDB other;
+        ASSERT_TRUE(other.Open(db.Path().c_str(), kSqliteOpenReadWrite));
+        ASSERT_EQ(other.Execute(c.lockSql), kSqliteOk);
+        EXPECT_EQ(LoadKeyboardLayout(request, view, db, tables), LayoutLoadResult::Loaded) << c.name;
+        EXPECT_EQ(view.keys.size(), 2u) << c.name;
+        EXPECT_EQ(tables.keyIndex.size(), 2u) << c.name;
+        ASSERT_EQ(other.Execute("ROLLBACK"), kSqliteOk);
+        EXPECT_EQ(db.CountKeyRgbs(), rowsBefore) << c.name;
+
+        ASSERT_EQ(LoadKeyboardLayout(request, view, db, tables), LayoutLoadResult::Loaded);
+        EXPECT_EQ(db.CountKeyRgbs(), 10) << c.name;
+    }
 }
 
 TEST_F(KeyboardLayoutTest, MissingOrBrokenFileLeavesTheViewEmpty)

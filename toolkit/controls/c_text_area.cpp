@@ -4,11 +4,12 @@
 
 namespace QxUI {
 
-QXUI_REGISTER_CONTROL(L"CTextArea", [](MObject* p, UINT id, CRect r, const wchar_t* t, int a, int ) -> MControl* {
+QXUI_REGISTER_CONTROL(L"CTextArea", [](MObject* p, UINT id, CRect r, const wchar_t* t, int a, int) -> MControl* {
     return new CTextArea(p, id, r, t, a, 1);
 });
 
-CTextArea::CTextArea(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled) : MControlFont(parent, id, rect, title, visible, enabled, TRUE) {}
+CTextArea::CTextArea(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled)
+    : MControlFont(parent, id, rect, title, visible, enabled, TRUE) {}
 
 void CTextArea::DrawControl(HDC&, CRect) {}
 

@@ -8,6 +8,7 @@ QXUI_REGISTER_CONTROL(L"MEditEx", [](MObject* p, UINT id, CRect r, const wchar_t
     return new MEditEx(p, id, r, t, a, b);
 });
 
-MEditEx::MEditEx(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled) : MRichEdit(parent, id, rect, title, visible, enabled) {}
+MEditEx::MEditEx(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled)
+    : MRichEdit(parent, id, rect, title, visible, enabled) {}
 
 }  // namespace QxUI

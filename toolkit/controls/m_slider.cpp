@@ -133,8 +133,8 @@ void MSlider::DrawControl(HDC& hdc, CRect) {
         Gdiplus::Graphics g(dc);
         int x0 = frame.left, w = frame.Width(), h = frame.Height();
         if (m_image && m_stateHeight > 0) {
-            g.DrawImage(m_image, Gdiplus::Rect(x0, 5, w, m_stateHeight), 0, m_stateHeight, m_stateWidth,
-                        m_stateHeight, Gdiplus::UnitPixel);
+            g.DrawImage(m_image, Gdiplus::Rect(x0, 5, w, m_stateHeight), 0, m_stateHeight, m_stateWidth, m_stateHeight,
+                        Gdiplus::UnitPixel);
             g.DrawImage(m_image, Gdiplus::Rect(x0, 2, x + 10, m_stateHeight), 0, 0, m_stateWidth, m_stateHeight,
                         Gdiplus::UnitPixel);
         }
@@ -145,7 +145,8 @@ void MSlider::DrawControl(HDC& hdc, CRect) {
             CString text;
             text.Format(L"%ls%d%ls", m_title.GetString(), (m_minimum + m_offset) / m_scale,
                         m_maximum == 100 ? L"%" : L"");
-            DrawTitle(g, text, Gdiplus::RectF(static_cast<float>(x0), static_cast<float>(h - 20), static_cast<float>(w), 20.f),
+            DrawTitle(g, text,
+                      Gdiplus::RectF(static_cast<float>(x0), static_cast<float>(h - 20), static_cast<float>(w), 20.f),
                       m_textColor);
         }
     });

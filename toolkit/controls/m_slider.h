@@ -26,9 +26,15 @@ public:
     // 0 ... maximum change nothing.
     int SetProgress(int value);
     int GetProgress() const { return m_minimum + m_offset; }
-    void SetMaxProgress(int maximum) { m_maximum = maximum; PlaceThumb(); }
+    void SetMaxProgress(int maximum) {
+        m_maximum = maximum;
+        PlaceThumb();
+    }
     int GetMaxProgress() const { return m_maximum; }
-    void SetMinProgress(int minimum) { m_minimum = minimum; PlaceThumb(); }
+    void SetMinProgress(int minimum) {
+        m_minimum = minimum;
+        PlaceThumb();
+    }
     int GetMinProgress() const { return m_minimum; }
     void SetScale(int scale) { m_scale = scale > 0 ? scale : 1; }
     void SetShowText(BOOL show) { m_showText = show; }

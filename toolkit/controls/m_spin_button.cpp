@@ -125,18 +125,18 @@ BOOL MSpinButton::OnControlKeyDown(UINT vk, UINT, UINT) {
         return TRUE;
     }
     switch (vk) {
-    case VK_UP:
-    case VK_ADD: ChangeValue(SpinStep(m_value, 1, m_minimum, m_maximum)); return TRUE;
-    case VK_DOWN:
-    case VK_SUBTRACT: ChangeValue(SpinStep(m_value, -1, m_minimum, m_maximum)); return TRUE;
-    case VK_BACK: {
-        int next = SpinBackspace(m_value);
-        if (next != m_value) ChangeValue(next);
-        return TRUE;
-    }
-    case VK_LEFT:
-    case VK_RIGHT: return TRUE;  // the field has no caret to move
-    default: return FALSE;
+        case VK_UP:
+        case VK_ADD: ChangeValue(SpinStep(m_value, 1, m_minimum, m_maximum)); return TRUE;
+        case VK_DOWN:
+        case VK_SUBTRACT: ChangeValue(SpinStep(m_value, -1, m_minimum, m_maximum)); return TRUE;
+        case VK_BACK: {
+            int next = SpinBackspace(m_value);
+            if (next != m_value) ChangeValue(next);
+            return TRUE;
+        }
+        case VK_LEFT:
+        case VK_RIGHT: return TRUE;  // the field has no caret to move
+        default: return FALSE;
     }
 }
 

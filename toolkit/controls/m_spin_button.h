@@ -25,7 +25,10 @@ public:
 
     void SetCurValue(int value);
     int GetCurValue() const { return m_value; }
-    void SetRange(int minimum, int maximum) { m_minimum = minimum; m_maximum = maximum; }
+    void SetRange(int minimum, int maximum) {
+        m_minimum = minimum;
+        m_maximum = maximum;
+    }
     void SetLimitLength(int digits) { m_limitLength = digits; }
     MControl* GetUpButton() const { return m_up; }
     MControl* GetDownButton() const { return m_down; }

@@ -4,11 +4,12 @@
 
 namespace QxUI {
 
-QXUI_REGISTER_CONTROL(L"MTabCtrl", [](MObject* p, UINT id, CRect r, const wchar_t* , int a, int b) -> MControl* {
+QXUI_REGISTER_CONTROL(L"MTabCtrl", [](MObject* p, UINT id, CRect r, const wchar_t*, int a, int b) -> MControl* {
     return new MTabCtrl(p, id, r, a, b);
 });
 
-MTabCtrl::MTabCtrl(MObject* parent, UINT id, CRect rect, BOOL visible, BOOL enabled) : MControlFont(parent, id, rect, L"", visible, enabled, TRUE) {}
+MTabCtrl::MTabCtrl(MObject* parent, UINT id, CRect rect, BOOL visible, BOOL enabled)
+    : MControlFont(parent, id, rect, L"", visible, enabled, TRUE) {}
 
 void MTabCtrl::DrawControl(HDC&, CRect) {}
 

@@ -4,7 +4,7 @@
 
 namespace QxUI {
 
-QXUI_REGISTER_CONTROL(L"MTabLayout", [](MObject* p, UINT id, CRect r, const wchar_t* , int a, int ) -> MControl* {
+QXUI_REGISTER_CONTROL(L"MTabLayout", [](MObject* p, UINT id, CRect r, const wchar_t*, int a, int) -> MControl* {
     return new MTabLayout(p, id, r, a);
 });
 

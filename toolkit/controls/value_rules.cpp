@@ -42,8 +42,8 @@ ScrollLayout LayoutScroll(int start, int end, int margin, int maximum, int posit
     if (keepInside && top + out.thumbLength > end) {
         top -= top + out.thumbLength - end;
         if (track - out.thumbLength > 0)
-            out.position = static_cast<int>(static_cast<long long>(top - start - margin) * maximum /
-                                            (track - out.thumbLength));
+            out.position =
+                static_cast<int>(static_cast<long long>(top - start - margin) * maximum / (track - out.thumbLength));
     }
     out.thumbStart = top;
     out.active = out.page < maximum;

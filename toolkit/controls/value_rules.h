@@ -9,12 +9,12 @@ namespace QxUI {
 // right) in window coordinates.
 
 struct ScrollLayout {
-    int page;         // page in range units (the automatic one when the given page was 0)
-    BOOL autoPage;    // the page was computed
-    int thumbStart;   // thumb top (or left), window coordinates
+    int page;        // page in range units (the automatic one when the given page was 0)
+    BOOL autoPage;   // the page was computed
+    int thumbStart;  // thumb top (or left), window coordinates
     int thumbLength;
-    int position;     // the position, pulled back when the thumb had to be moved up
-    BOOL active;      // the page is smaller than the range
+    int position;  // the position, pulled back when the thumb had to be moved up
+    BOOL active;   // the page is smaller than the range
 };
 
 // Thumb length on a track of `track` pixels for `page` of `maximum` units: the proportional

@@ -37,8 +37,7 @@ public:
     virtual MControl* CreateArea(const wchar_t* className, UINT id, CRect rect, const wchar_t* title, int a, int b);
     virtual MControl* CreateControl(UINT list, MObject* parent, const wchar_t* className, UINT id, CRect rect,
                                     const wchar_t* title, int a, int b);
-    virtual MControl* CreateControl(const wchar_t* className, UINT id, CRect rect, const wchar_t* title, int a,
-                                    int b);
+    virtual MControl* CreateControl(const wchar_t* className, UINT id, CRect rect, const wchar_t* title, int a, int b);
     virtual BOOL OnControlKeyUp(UINT vk, UINT repeat, UINT modifier);
 
     CScrollVertical* GetScrollVertical() const { return m_vScroll; }

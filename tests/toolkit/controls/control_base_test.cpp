@@ -15,10 +15,10 @@
 
 namespace {
 
+using qxtest::ProbeControl;
 using QxUI::CPoint;
 using QxUI::CRect;
 using QxUI::MControl;
-using qxtest::ProbeControl;
 
 // An owner that records the repaint requests its controls make.
 class UpdateRecorder : public QxUI::MObject {
@@ -71,11 +71,11 @@ TEST(ControlFactoryNames, ValueControlsAndPanelsByExactName) {
         bool made;
     };
     const Case cases[] = {
-        {L"MSlider", true},      {L"mslider", false},    {L"MSLIDER", false},  {L"MSpinButton", true},
-        {L"mspinbutton", false}, {L"MListBox", true},    {L"MListbox", false}, {L"MComboBox", true},
-        {L"MTabCtrl", true},     {L"MRichEdit", true},   {L"MEditEx", true},   {L"CSpinButton", true},
-        {L"MLevelCtrl", true},   {L"CDeviceCtrl", true}, {L"CTextArea", true}, {L"CComboBoxList", true},
-        {L"MComboBoxEdit", true}, {L"MTabLayout", true}, {L"mtext", false},    {L"MScroll", false},
+        {L"MSlider", true},          {L"mslider", false},    {L"MSLIDER", false},  {L"MSpinButton", true},
+        {L"mspinbutton", false},     {L"MListBox", true},    {L"MListbox", false}, {L"MComboBox", true},
+        {L"MTabCtrl", true},         {L"MRichEdit", true},   {L"MEditEx", true},   {L"CSpinButton", true},
+        {L"MLevelCtrl", true},       {L"CDeviceCtrl", true}, {L"CTextArea", true}, {L"CComboBoxList", true},
+        {L"MComboBoxEdit", true},    {L"MTabLayout", true},  {L"mtext", false},    {L"MScroll", false},
         {L"CScrollVertical", false},
     };
     for (const Case& c : cases) {

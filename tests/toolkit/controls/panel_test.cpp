@@ -16,11 +16,11 @@
 
 namespace {
 
+using qxtest::ProbeControl;
 using QxUI::CPoint;
 using QxUI::CRect;
 using QxUI::MControl;
 using QxUI::MPanel;
-using qxtest::ProbeControl;
 
 // A probe that remembers the points its presses arrived with.
 class PointProbe : public ProbeControl {
@@ -72,8 +72,8 @@ protected:
 };
 
 TEST_F(PanelTest, EveryPanelClassOwnsItsTwoBarsFirst) {
-    for (const wchar_t* name : {L"MListBox", L"MTabLayout", L"MRichEdit", L"MEditEx", L"CSpinButton",
-                                L"CComboBoxList", L"MSpinButton"}) {
+    for (const wchar_t* name :
+         {L"MListBox", L"MTabLayout", L"MRichEdit", L"MEditEx", L"CSpinButton", L"CComboBoxList", L"MSpinButton"}) {
         auto* panel = dynamic_cast<MPanel*>(dialog.CreateControl(name, 50, CRect(0, 0, 60, 30), L"", 1, 1));
         ASSERT_NE(panel, nullptr) << testing::PrintToString(std::wstring(name));
         const std::vector<MControl*>& children = *panel->GetControls();

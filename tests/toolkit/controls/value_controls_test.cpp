@@ -73,13 +73,13 @@ TEST_F(ValueControlsTest, DraggingTheThumbPastEitherEndStopsThere) {
     ASSERT_TRUE(qxtest::MoveTo(hwnd, 217, 150));
     ASSERT_TRUE(qxtest::ButtonDown(1));
     ASSERT_TRUE(qxtest::PumpUntil([&] { return bar->GetThumbState() == 2; }, 5000));
-    moveAndWait(200, 1);  // 50 down: 500
-    moveAndWait(400, 2);  // far below the bar: stops at the bottom, 1000
+    moveAndWait(200, 1);                          // 50 down: 500
+    moveAndWait(400, 2);                          // far below the bar: stops at the bottom, 1000
     EXPECT_TRUE(qxtest::MoveTo(hwnd, 217, 430));  // further down: nothing more
-    moveAndWait(200, 3);  // the anchor stayed at the bottom end: 50 up, 500
-    moveAndWait(60, 4);   // far above: stops at the top, 0
-    EXPECT_TRUE(qxtest::MoveTo(hwnd, 217, 10));  // further up: nothing more
-    moveAndWait(200, 5);  // 50 down from the top end: 500
+    moveAndWait(200, 3);                          // the anchor stayed at the bottom end: 50 up, 500
+    moveAndWait(60, 4);                           // far above: stops at the top, 0
+    EXPECT_TRUE(qxtest::MoveTo(hwnd, 217, 10));   // further up: nothing more
+    moveAndWait(200, 5);                          // 50 down from the top end: 500
     ASSERT_TRUE(qxtest::ButtonUp(1));
     EXPECT_EQ(Values(1, QxUI::NOTIFY_VALUE), (std::vector<UINT>{500, 1000, 500, 0, 500}));
     EXPECT_EQ(bar->GetScrollCurrentPos(), 500);
@@ -104,14 +104,13 @@ TEST_F(ValueControlsTest, SpinFieldTakesTypedDigitsAndWraps) {
         const char* key;
         int value;
     };
-    const Step steps[] = {{"1", 1}, {"2", 12}, {"3", 1}, {"4", 14}, {"BackSpace", 1}, {"KP_Subtract", 100},
+    const Step steps[] = {{"1", 1},  {"2", 12},     {"3", 1},     {"4", 14}, {"BackSpace", 1}, {"KP_Subtract", 100},
                           {"Up", 1}, {"Down", 100}, {"KP_Add", 1}};
     size_t expected = 0;
     for (const Step& s : steps) {
         ASSERT_TRUE(qxtest::KeyPress(s.key));
         ++expected;
-        ASSERT_TRUE(qxtest::PumpUntil([&] { return Values(20, QxUI::NOTIFY_SPIN).size() >= expected; }, 5000))
-            << s.key;
+        ASSERT_TRUE(qxtest::PumpUntil([&] { return Values(20, QxUI::NOTIFY_SPIN).size() >= expected; }, 5000)) << s.key;
         EXPECT_EQ(spin->GetCurValue(), s.value) << "after " << s.key;
     }
     // Up at the maximum shows the minimum and still notifies.

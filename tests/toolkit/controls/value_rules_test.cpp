@@ -1,7 +1,7 @@
 // The arithmetic of the scroll bars, the slider and the spin field, checked without windows.
-#include <gtest/gtest.h>
-
 #include "toolkit/controls/value_rules.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
