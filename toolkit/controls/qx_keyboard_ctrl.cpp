@@ -268,7 +268,7 @@ void QxKeyboardCtrl::SetTips(KEY_INFO* key, CRect rect, bool show) {
     CString desc, note, text;
     {
         CriticalSectionLock lock(m_keyLock);
-        desc = key->desc;
+        desc = key->desc.IsEmpty() ? key->name : key->desc;
         note = key->tip_note;
         text = key->tip_text;
     }
@@ -276,7 +276,9 @@ void QxKeyboardCtrl::SetTips(KEY_INFO* key, CRect rect, bool show) {
         m_tips->SetAirBladderMsg(desc, note, text, anchor);
     else
         m_tips->SetAirBladderMsg(desc, L"Keyboard", desc, anchor);
-    ::ShowWindow(m_tips->GetSafeHwnd(), SW_SHOW);
+    // Shown without activation: an activated tip would take the focus from the window the
+    // pointer is moving over, which then reports the pointer gone and hides the tip again.
+    ::ShowWindow(m_tips->GetSafeHwnd(), SW_SHOWNOACTIVATE);
 }
 
 // --- drawing ----------------------------------------------------------------------------------
@@ -362,10 +364,10 @@ BOOL QxKeyboardCtrl::OnControlMouseMove(UINT flags, CPoint point) {
             if (!hovered->tip_text.IsEmpty()) SetTips(hovered, hoveredRect, true);
             return 1;
         }
-        if (m_hover != -1) {
-            m_hover = -1;
-            SetTips(nullptr, CRect(), false);
-        }
+        // Hidden on every move off the hovered key, so a tip whose hide was missed (a leave
+        // that came while the tip was being shown) never outlives the pointer.
+        m_hover = -1;
+        SetTips(nullptr, CRect(), false);
         m_hover = KeyIndexAt(point);
     }
     if (m_hover == before) return 0;

@@ -222,7 +222,8 @@ TEST_F(KeyboardViewTest, ReassignedKeysAreOutlinedAndShowTheirTipOnTheSecondMove
     ASSERT_TRUE(qxtest::PumpUntil(
         [&] {
             tip = ::FindWindowW(nullptr, L"KeyboardTip Window");
-            return tip && ::IsWindowVisible(tip);
+            RECT placed;
+            return tip && ::IsWindowVisible(tip) && ::GetWindowRect(tip, &placed) && placed.right > placed.left;
         },
         3000));
     // 150 x 80, standing on the middle of the key's top edge.
@@ -232,6 +233,7 @@ TEST_F(KeyboardViewTest, ReassignedKeysAreOutlinedAndShowTheirTipOnTheSecondMove
     ::ClientToScreen(Window(), &anchor);
     EXPECT_EQ(CRect(r), CRect(anchor.x - 75, anchor.y - 80, anchor.x + 75, anchor.y));
     Move(At(300, 150));
+    EXPECT_TRUE(qxtest::PumpUntil([&] { return view->GetHoverIndex() == -1; }, 3000));
     EXPECT_TRUE(qxtest::PumpUntil([&] { return !::IsWindowVisible(tip); }, 3000));
     view->ResetTipKey();
     view->SetKeyDesc(0x13, L"");
