@@ -11,6 +11,7 @@
 #include "tests/toolkit/support/test_controls.h"
 #include "tests/toolkit/support/test_images.h"
 #include "tests/toolkit/support/toolkit_test_environment.h"
+#include "toolkit/controls/qx_keyboard_ctrl.h"
 #include "toolkit/core/m_panel.h"
 #include "toolkit/core/manager.h"
 
@@ -153,6 +154,41 @@ double MeasurePanelScroll(bool throughWindow, int frames) {
     return ms;
 }
 
+// The pointer moved across a row of 15 keys of the P74 keyboard view, key to key: each move
+// changes the hovered key and repaints the view.
+double MeasureKeyboardHover(bool throughWindow, int frames) {
+    qxtest::RecordingDialog dialog;
+    dialog.CreateAt(20, 20, kWidth, kHeight);
+    QxUI::PaintManager& manager = *dialog.GetPaintManager();
+    dialog.LoadBKImage(L"bench_background.png");
+    dialog.SetBackMode(QxUI::BACK_MODE_ORIGIN, 0);
+    auto* view = static_cast<QxUI::QxKeyboardCtrl*>(
+        dialog.CreateControl(L"QxKeyboardCtrl", 41, CRect(20, 80, 1040, 410), L"", 1, 1));
+    if (!view) return 0;
+    view->SetKeyboardImage(L"keyboard\\kb_qxkb74.png");
+    view->SetKeyBkgImage(L"img_key_bkg.png");
+    view->SetKeyPosition(38, 28);
+    for (int i = 0; i < 15; ++i) view->AddKeyItem(L"K", L"Key", 0x1E + i, CRect(2 + 42 * i, 65, 40 + 42 * i, 103));
+    QxUI::OffScreenSurface frame;
+    manager.PaintToSurface(frame, CRect(0, 0, kWidth, kHeight));
+    HWND hwnd = dialog.GetSafeHwnd();
+    int n = 0;
+    double ms = MsPerFrame(frames * 4, [&] {
+        // Key centres in window coordinates: view left + key offset + key middle.
+        QxUI::CPoint p(20 + 38 + 21 + 42 * (n++ % 15), 80 + 28 + 84);
+        if (throughWindow) {
+            ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+            ::UpdateWindow(hwnd);
+        } else {
+            view->OnMouseMove(0, p);
+            manager.PaintToSurface(frame, view->GetRect());
+        }
+    });
+    dialog.DestroyWindow();
+    qxtest::PumpMessages();
+    return ms;
+}
+
 }  // namespace
 
 int main() {
@@ -179,6 +215,9 @@ int main() {
         double scroll = MeasurePanelScroll(window, frames);
         std::printf("  200-child panel, one wheel notch   : %8.3f ms/frame  %7.2fx baseline\n", scroll,
                     scroll / bare.full);
+        double keys = MeasureKeyboardHover(window, frames);
+        std::printf("  keyboard view, pointer key to key  : %8.3f ms/move   %7.2fx baseline\n", keys,
+                    keys / bare.full);
     }
     qxtest::ShutdownToolkitForTests();
     return 0;
