@@ -1,3 +1,3 @@
 #!/usr/bin/env bash
-# The layout loader's fuzzer: tools/fuzz.sh layout [seconds=60] [build-dir=build/fuzz].
-exec "$(dirname "$0")/fuzz.sh" layout "$@"
+# The layout loader's fuzzer: tools/fuzz-run.sh layout [seconds=60] [build-dir=build/fuzz].
+exec "$(dirname "$0")/fuzz-run.sh" layout "$@"

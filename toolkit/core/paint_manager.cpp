@@ -77,6 +77,7 @@ PaintManager::~PaintManager() {
     KillMTimer();
     if (m_tooltip && ::IsWindow(m_tooltip)) ::DestroyWindow(m_tooltip);
     m_tooltip = nullptr;
+    DestroyAirBladder();
     if (m_dragBitmap) ::DeleteObject(m_dragBitmap);
     DestroyData();
     CriticalSectionLock lock(m_fontLock);

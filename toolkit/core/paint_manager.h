@@ -119,6 +119,8 @@ public:
     HWND GetTooltipWindow() const { return m_tooltip; }
     BOOL SetAirBladderMsg(const wchar_t* text, POINT point, AIRBLADDER_TYPE type, AIRBLADDER_MODE mode);
     BOOL ShowAirBladder(int nCmdShow, int id);
+    // The balloon window, NULL until the first SetAirBladderMsg. Owned by the manager.
+    MAirBladder* GetAirBladder() const { return m_airBladder; }
     void SetMessage(CString text, CRect rect, MsgLevel level);
     void SetProgress(int percent, CString text, CRect rect);
     int GetOverlayAlpha() const { return m_overlayAlpha; }
@@ -147,6 +149,8 @@ public:
     BOOL PreTranslateMessage(MSG* msg);
     void OnDestroyMessage(HWND hwnd);
     void DestroyData();
+    // Destroys and deletes the balloon window (the destructor's part for popups).
+    void DestroyAirBladder();
 
     // Composes the client area into `surface` (resized to the client size). Everything inside
     // `dirty` is fresh; in layered mode the whole client area is drawn. Used by the paint cycle,

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "toolkit/core/gdi_handles.h"
+#include "toolkit/core/m_air_bladder.h"
 #include "toolkit/core/m_render.h"
 #include "toolkit/core/paint_manager.h"
 
@@ -58,11 +59,25 @@ void PaintManager::ClearTooltip() {
     m_tooltipCtrlID = 0;
 }
 
-// The balloon window belongs to the popup windows of the toolkit; until it is built, balloon
-// requests are refused and nothing is shown.
-BOOL PaintManager::SetAirBladderMsg(const wchar_t* text, POINT, AIRBLADDER_TYPE, AIRBLADDER_MODE) {
-    if (!text || !m_airBladder) return FALSE;
-    return FALSE;
+// The balloon is made on first use, owned by the paint window, and lives as long as the manager.
+BOOL PaintManager::SetAirBladderMsg(const wchar_t* text, POINT point, AIRBLADDER_TYPE type, AIRBLADDER_MODE mode) {
+    if (!text) return FALSE;
+    // Its window may have gone (closed, or destroyed with an earlier paint window): made anew.
+    if (m_airBladder && !::IsWindow(m_airBladder->GetSafeHwnd())) DestroyAirBladder();
+    if (!m_airBladder) {
+        if (!IsLive()) return FALSE;
+        auto* balloon = new MAirBladder;
+        if (!balloon->Create(m_hWndPaint, L"AirBladder Window", 0x96000080, 0, CRect())) {
+            delete balloon;
+            return FALSE;
+        }
+        balloon->LoadBKImage(L"img_tip_bk.png");
+        balloon->LoadArrowLImage(L"img_tip_arrow_left.png");
+        balloon->LoadArrowRImage(L"img_tip_arrow_right.png");
+        balloon->LoadArrowTImage(L"img_tip_arrow_top.png");
+        m_airBladder = balloon;
+    }
+    return m_airBladder->SetAirBladderMsg(text, point, type, mode);
 }
 
 BOOL PaintManager::ShowAirBladder(int nCmdShow, int id) {
@@ -71,7 +86,13 @@ BOOL PaintManager::ShowAirBladder(int nCmdShow, int id) {
         if (nCmdShow == SW_HIDE && id != m_airBladderId) return FALSE;
         m_airBladderId = id;
     }
-    return FALSE;
+    return m_airBladder->ShowWindow(nCmdShow);
+}
+
+void PaintManager::DestroyAirBladder() {
+    delete m_airBladder;
+    m_airBladder = nullptr;
+    m_airBladderId = 0;
 }
 
 namespace {

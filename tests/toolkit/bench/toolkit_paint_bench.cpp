@@ -2,6 +2,7 @@
 // image controls. Measures, in one run and against the same baseline (the bare background):
 //   - full repaint: composing the whole client area,
 //   - hover repaint: one control changes state and only its rectangle is composed,
+//   - panel scroll: a panel of 200 image controls scrolled by one wheel notch,
 // and the same through the window's real WM_PAINT path. Prints ms per frame and ratios.
 #include <cstdio>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "tests/toolkit/support/test_controls.h"
 #include "tests/toolkit/support/test_images.h"
 #include "tests/toolkit/support/toolkit_test_environment.h"
+#include "toolkit/controls/qx_keyboard_ctrl.h"
+#include "toolkit/core/m_panel.h"
 #include "toolkit/core/manager.h"
 
 namespace {
@@ -108,6 +111,84 @@ Figures Measure(bool withControls, bool throughWindow, int frames) {
     return f;
 }
 
+// One wheel notch over a panel of 200 image controls (10 x 20, content twice the panel's
+// height), alternately down and up, and the repaint it causes.
+double MeasurePanelScroll(bool throughWindow, int frames) {
+    qxtest::RecordingDialog dialog;
+    dialog.CreateAt(20, 20, kWidth, kHeight);
+    QxUI::PaintManager& manager = *dialog.GetPaintManager();
+    dialog.LoadBKImage(L"bench_background.png");
+    dialog.SetBackMode(QxUI::BACK_MODE_ORIGIN, 0);
+    auto* panel = static_cast<QxUI::MPanel*>(dialog.CreateControl(L"MListBox", 10, CRect(), L"", 1, 1));
+    if (!panel) return 0;
+    for (int i = 0; i < 200; ++i) {
+        int col = i % 10, row = i / 10;
+        auto* icon = new qxtest::ImageControl(panel, 100 + i, CRect(60 + col * 96, 60 + row * 64, 92 + col * 96,
+                                                                    92 + row * 64),
+                                              L"bench_icon.png", 4);
+        icon->SetManager(&manager);
+        panel->AddChildControl(icon);
+    }
+    CRect area(40, 40, 1020, 680);
+    panel->SetRect(area);
+    QxUI::OffScreenSurface frame;
+    manager.PaintToSurface(frame, CRect(0, 0, kWidth, kHeight));
+    HWND hwnd = dialog.GetSafeHwnd();
+    POINT screen = {area.CenterPoint().x, area.CenterPoint().y};
+    ::ClientToScreen(hwnd, &screen);
+    int n = 0;
+    double ms = MsPerFrame(frames, [&] {
+        bool down = (n++ % 2) == 0;
+        if (throughWindow) {
+            // The notch as the system delivers it; the panel's repaint request invalidates it.
+            ::SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, down ? -WHEEL_DELTA : WHEEL_DELTA),
+                           MAKELPARAM(screen.x, screen.y));
+            ::UpdateWindow(hwnd);
+        } else {
+            panel->OnScroll(1, down ? 1 : 0, area.CenterPoint());
+            manager.PaintToSurface(frame, area);
+        }
+    });
+    dialog.DestroyWindow();
+    qxtest::PumpMessages();
+    return ms;
+}
+
+// The pointer moved across a row of 15 keys of the P74 keyboard view, key to key: each move
+// changes the hovered key and repaints the view.
+double MeasureKeyboardHover(bool throughWindow, int frames) {
+    qxtest::RecordingDialog dialog;
+    dialog.CreateAt(20, 20, kWidth, kHeight);
+    QxUI::PaintManager& manager = *dialog.GetPaintManager();
+    dialog.LoadBKImage(L"bench_background.png");
+    dialog.SetBackMode(QxUI::BACK_MODE_ORIGIN, 0);
+    auto* view = static_cast<QxUI::QxKeyboardCtrl*>(
+        dialog.CreateControl(L"QxKeyboardCtrl", 41, CRect(20, 80, 1040, 410), L"", 1, 1));
+    if (!view) return 0;
+    view->SetKeyboardImage(L"keyboard\\kb_qxkb74.png");
+    view->SetKeyBkgImage(L"img_key_bkg.png");
+    view->SetKeyPosition(38, 28);
+    for (int i = 0; i < 15; ++i) view->AddKeyItem(L"K", L"Key", 0x1E + i, CRect(2 + 42 * i, 65, 40 + 42 * i, 103));
+    QxUI::OffScreenSurface frame;
+    manager.PaintToSurface(frame, CRect(0, 0, kWidth, kHeight));
+    HWND hwnd = dialog.GetSafeHwnd();
+    int n = 0;
+    double ms = MsPerFrame(frames * 4, [&] {
+        // Key centres in window coordinates: view left + key offset + key middle.
+        QxUI::CPoint p(20 + 38 + 21 + 42 * (n++ % 15), 80 + 28 + 84);
+        if (throughWindow) {
+            ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+            ::UpdateWindow(hwnd);
+        } else {
+            view->OnMouseMove(0, p);
+            manager.PaintToSurface(frame, view->GetRect());
+        }
+    });
+    dialog.DestroyWindow();
+    qxtest::PumpMessages();
+    return ms;
+}
+
 }  // namespace
 
 int main() {
@@ -131,6 +212,12 @@ int main() {
                     full.fullRerender / bare.full);
         std::printf("  hover repaint of one control       : %8.3f ms/frame  %7.3fx baseline\n", full.hover,
                     full.hover / bare.full);
+        double scroll = MeasurePanelScroll(window, frames);
+        std::printf("  200-child panel, one wheel notch   : %8.3f ms/frame  %7.2fx baseline\n", scroll,
+                    scroll / bare.full);
+        double keys = MeasureKeyboardHover(window, frames);
+        std::printf("  keyboard view, pointer key to key  : %8.3f ms/move   %7.2fx baseline\n", keys,
+                    keys / bare.full);
     }
     qxtest::ShutdownToolkitForTests();
     return 0;

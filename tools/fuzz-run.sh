@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds one fuzzer with clang (libFuzzer + AddressSanitizer + UBSan) in a build folder of its own
 # and runs it for the given number of seconds, at the lowest priority.
-#   tools/fuzz.sh <xml|layout> [seconds=60] [build-dir=build/fuzz]
+#   tools/fuzz-run.sh <xml|layout> [seconds=60] [build-dir=build/fuzz]
 # The working corpus grows in <build-dir>/<name>-corpus (seeded from fuzz/corpus/<name>); crashing,
 # hanging or leaking inputs land in <build-dir>/<name>-findings/. Exit status is non-zero on a
 # finding. Extra libFuzzer options may follow in FUZZ_OPTIONS.
 set -euo pipefail
-name=${1:?usage: tools/fuzz.sh <xml|layout> [seconds] [build-dir]}
+name=${1:?usage: tools/fuzz-run.sh <xml|layout> [seconds] [build-dir]}
 seconds=${2:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${3:-$root/build/fuzz}

@@ -1,0 +1,14 @@
+#pragma once
+#include "toolkit/core/m_control_font.h"
+
+namespace QxUI {
+
+// A device picture control the program never creates: a plain control that draws nothing.
+class QXUI_API CDeviceCtrl : public MControlFont {
+public:
+    CDeviceCtrl(MObject* parent, UINT id, CRect rect, BOOL visible, BOOL enabled);
+
+    void DrawControl(HDC& hdc, CRect paint) override;
+};
+
+}  // namespace QxUI

@@ -1,0 +1,14 @@
+#pragma once
+#include "toolkit/core/m_control_font.h"
+
+namespace QxUI {
+
+// A level meter the program never creates: a plain control that draws nothing.
+class QXUI_API MLevelCtrl : public MControlFont {
+public:
+    MLevelCtrl(MObject* parent, UINT id, CRect rect, BOOL visible, BOOL enabled);
+
+    void DrawControl(HDC& hdc, CRect paint) override;
+};
+
+}  // namespace QxUI
