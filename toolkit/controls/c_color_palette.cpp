@@ -37,7 +37,8 @@ ColorPaletteLayout LayoutColorPalette(const CRect& r) {
     for (int i = 0; i < 8; ++i) l.presets[i] = CRect(r.left + 25 * i, r.top + 5, r.left + 25 * i + 20, r.top + 25);
     l.palette = CRect(r.left, r.top + 27, r.left + 233, r.bottom - 4);
     l.palletHeight = l.palette.Height() - 2;
-    l.current = CRect(r.left + 235, r.top + 27, r.left + 285, r.top + 77);
+    // 22 rather than 50 high: a taller swatch would lie under the "R" row that starts at top + 52.
+    l.current = CRect(r.left + 235, r.top + 27, r.left + 285, r.top + 49);
     for (int i = 0; i < 4; ++i) {
         int y = r.top + 52 + 28 * i;
         l.labels[i] = CRect(r.left + 235, y, r.left + 255, y + 24);

@@ -165,7 +165,9 @@ void CIconButton::SetTips(bool show) {
     if (!m_tipWindow) {
         if (!show) return;  // nothing to hide yet
         m_tipWindow = new CKeyboardTips;
-        m_tipWindow->Create(paintWnd, L"KeyboardTip Window", 0x96000080, 0, CRect());
+        // Made hidden: a tip window made visible takes the activation from the window under
+        // the pointer the moment it is created.
+        m_tipWindow->Create(paintWnd, L"KeyboardTip Window", 0x96000080 & ~WS_VISIBLE, 0, CRect());
         m_tipWindow->LoadBKImage(CString(L"img_tip_bk.png"));
     }
     HWND tip = m_tipWindow->GetSafeHwnd();

@@ -273,7 +273,7 @@ TEST_F(ColorButtonTest, LooksOfTheSwatch) {
     struct Probe {
         int left;
         DWORD edge;   // the outer pixel column's middle
-        DWORD inner;  // one pixel in
+        DWORD inner;  // the next column in
         const char* what;
     };
     const Probe probes[] = {
@@ -283,7 +283,7 @@ TEST_F(ColorButtonTest, LooksOfTheSwatch) {
     };
     for (const Probe& p : probes) {
         EXPECT_THAT(window.PixelAt(p.left, 35), IsNearColour(p.edge, 12)) << p.what;
-        EXPECT_THAT(window.PixelAt(p.left + 2, 35), IsNearColour(p.inner, 12)) << p.what;
+        EXPECT_THAT(window.PixelAt(p.left + 1, 35), IsNearColour(p.inner, 12)) << p.what;
         EXPECT_THAT(window.PixelAt(p.left + 15, 35), IsNearColour(red, 2)) << p.what;
     }
     checked->SetColor(0x00FF00);

@@ -63,10 +63,9 @@ TEST(LightingScreenshot, EffectRowsSwatchesAndPalettes) {
     ASSERT_NE(bar, nullptr);
     bar->SetSelectColor(0xF9A223);
 
-    auto* panel = window.Make<QxUI::CColorPalette>(L"CColorPalette", 50, CRect(330, 20, 650, 210), L"");
+    auto* panel = window.Make<QxUI::CColorPalette>(L"CColorPalette", 50, CRect(400, 20, 720, 210), L"");
     ASSERT_NE(panel, nullptr);
     panel->SetImage(L"img_edit.png", 4);
-    panel->SetTextColor(Gdiplus::Color(0xFFFFFFFF));
     panel->SetSelectColor(0x23A2F9);
 
     // The pointer on the fourth row: hovered while the second stays checked.
