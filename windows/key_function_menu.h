@@ -14,6 +14,7 @@ namespace QxUI { class QxKBMenuWnd; }
 
 namespace qx {
 
+class KeyNameSource;
 class MenuCustomKeyDlg;
 class MenuMacroDlg;
 class CustomLightDlg;
@@ -41,6 +42,9 @@ public:
     // Closes the popups below the first level, and the first-level menu too when closeMain.
     // The main window calls it on every click into its own area.
     void CloseKeyMenus(bool closeMain);
+    // Where the key combination dialog takes key names from; null (the default) for the
+    // system's. Kept, not owned.
+    void SetKeyNameSource(KeyNameSource* names) { keyNames_ = names; }
 
     uint32_t SelectedKey() const { return selectedKey_; }
     int HoveredItem() const { return hoveredItem_; }
@@ -62,6 +66,7 @@ private:
     void Assign(const KeyMacroRow& row);
 
     KeyMenuHost& host_;
+    KeyNameSource* keyNames_ = nullptr;
     uint32_t selectedKey_ = 0;
     int hoveredItem_ = 0;
     QxUI::QxKBMenuWnd* keyMenu_ = nullptr;
