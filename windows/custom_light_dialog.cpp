@@ -2,17 +2,12 @@
 
 #include "resources/ui_texts.h"
 #include "toolkit/controls/c_area.h"
+#include "toolkit/controls/c_color_button.h"
 #include "toolkit/controls/m_button.h"
 #include "toolkit/controls/m_palette_bar.h"
 #include "toolkit/controls/picture_palette.h"
 #include "toolkit/core/ui_notify.h"
 #include "windows/key_function_menu.h"
-// The swatch control comes with the lighting widgets; until they are in, the popup is built
-// without swatches and the palette still works.
-#if __has_include("toolkit/controls/c_color_button.h")
-#include "toolkit/controls/c_color_button.h"
-#define QX_HAVE_COLOR_BUTTON 1
-#endif
 
 namespace qx {
 
@@ -45,12 +40,10 @@ COLORREF CustomLightDlg::SwatchColor(UINT id) {
 void CustomLightDlg::InitUI(QxUI::CRect client) {
     for (int i = 0; i < 8; ++i) {
         swatches_[i] = CreateControl(L"CColorButton", kFirstSwatch + i, SwatchRect(i), L"", 1, 1);
-#ifdef QX_HAVE_COLOR_BUTTON
         if (auto* swatch = static_cast<QxUI::CColorButton*>(swatches_[i])) {
             swatch->SetGroupName(L"CustomLight");
             swatch->SetColor(kSwatchColors[i]);
         }
-#endif
     }
     palette_ = CreateControl(L"PicturePalette", kPaletteId, client, L"", 1, 1);
     if (palette_) static_cast<QxUI::PicturePalette*>(palette_)->SetImage(L"img_palettebar.png", 1);
@@ -82,13 +75,9 @@ void CustomLightDlg::Preview(COLORREF colour) {
 }
 
 void CustomLightDlg::CheckSwatch(UINT id) {
-#ifdef QX_HAVE_COLOR_BUTTON
     for (int i = 0; i < 8; ++i)
         if (auto* swatch = static_cast<QxUI::CColorButton*>(swatches_[i]))
             swatch->SetControlCheck(kFirstSwatch + i == id ? 1 : 0);
-#else
-    (void)id;
-#endif
 }
 
 LRESULT CustomLightDlg::OnMessage(UINT id, UINT code, UINT wParam, LPARAM lParam) {

@@ -206,15 +206,10 @@ TEST_F(KeyMenu, FrameOfThreeKeysThenAColourPaintsExactlyThoseKeys) {
     EXPECT_EQ(placed.left, cursor.x + 8);
     EXPECT_EQ(placed.top, cursor.y + 12);
 
-    // A swatch when the swatch control is built in, else a point of the palette.
-    uint32_t colour = 0;
-    if (dialog.GetControl(36)) {
-        colour = CustomLightDlg::SwatchColor(36);
-        ASSERT_TRUE(qxtest::ClickAt(dialog.GetSafeHwnd(), 51, 59));
-    } else {
-        ASSERT_NE(dialog.GetControl(39), nullptr);
-        ASSERT_TRUE(qxtest::ClickAt(dialog.GetSafeHwnd(), 23, 90));
-    }
+    // The blue swatch (second row, second column).
+    ASSERT_NE(dialog.GetControl(36), nullptr);
+    const uint32_t colour = CustomLightDlg::SwatchColor(36);
+    ASSERT_TRUE(qxtest::ClickAt(dialog.GetSafeHwnd(), 51, 59));
     std::map<int, uint32_t> leds;
     ASSERT_TRUE(qxtest::PumpUntil([&] {
         leds = StoredLedColours(*controller, controller->CurrentProfile());
@@ -225,7 +220,6 @@ TEST_F(KeyMenu, FrameOfThreeKeysThenAColourPaintsExactlyThoseKeys) {
     for (const auto& [light, value] : leds)
         if (value != 0) painted.insert(light);
     EXPECT_EQ(painted, (std::set<int>{lights.at(kKeyQ), lights.at(kKeyW), lights.at(kKeyE)}));
-    if (colour == 0) colour = leds.at(lights.at(kKeyQ));
     for (int light : painted) EXPECT_EQ(leds.at(light), colour);
     EXPECT_EQ(leds.count(lights.at(kKeyR)) ? leds.at(lights.at(kKeyR)) : 0u, 0u);
     EXPECT_NE(menu->LightDialog(), nullptr) << "the colour dialog stays for another try";
