@@ -83,12 +83,16 @@ public:
     QxUI::QxKeyboardCtrl* KeyboardView() override { return view_.keyboard.Control(); }
     void SetSelectedKey(uint32_t keyValue) override { controller_.SetSelectedKey(keyValue); }
     void AssignKeyFunction(const KeyMacroRow& row) override { controller_.AssignKeyFunction(row); }
-    void SetSelectedKeysColor(uint32_t colour) override { controller_.SetSelectedKeysColor(colour); }
+    void SetSelectedKeysColor(uint32_t colour) override {
+        colours.push_back(colour);
+        controller_.SetSelectedKeysColor(colour);
+    }
     void ShowMessage(int textId) override { view_.ShowMessageBox(textId, kMessageBoxWidth); }
     void OpenMacroEditor(int macroId) override { editorOpens.push_back(macroId); }
     ConfigDatabase& Database() override { return controller_.Database(); }
 
     std::vector<int> editorOpens;
+    std::vector<uint32_t> colours;   // every colour the colour popup sent
 
 private:
     MenuTestWindow& window_;

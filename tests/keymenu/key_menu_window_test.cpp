@@ -9,6 +9,8 @@
 #include "tests/controller/keyboard_state.h"
 #include "tests/keymenu/key_menu_fixture.h"
 #include "toolkit/controls/m_edit.h"
+#include "toolkit/controls/m_palette_bar.h"
+#include "toolkit/controls/picture_palette.h"
 #include "toolkit/controls/qx_list_box.h"
 #include "windows/custom_light_dialog.h"
 #include "windows/menu_custom_key_dialog.h"
@@ -226,6 +228,38 @@ TEST_F(KeyMenu, FrameOfThreeKeysThenAColourPaintsExactlyThoseKeys) {
     auto* kb = dynamic_cast<sim::FeatureKeyboard*>(hid.BehaviorOf(keyboardId));
     ASSERT_NE(kb, nullptr);
     ExpectFeatureKeyboardMatches(*controller, *kb, true);
+}
+
+TEST_F(KeyMenu, PaletteSendsAtOnceThePaletteBarOnReleaseAndTurnOffSendsZero) {
+    Start(5);
+    OpenMenuOn(kKeyA);
+    PointAtCategory(605, [&] { return menu->LightDialog() != nullptr; });
+    CustomLightDlg& dialog = *menu->LightDialog();
+    auto* palette = static_cast<QxUI::PicturePalette*>(dialog.GetControl(39));
+    auto* bar = static_cast<QxUI::MPaletteBar*>(dialog.GetControl(40));
+    ASSERT_NE(palette, nullptr);
+    ASSERT_NE(bar, nullptr);
+
+    ASSERT_TRUE(qxtest::ClickAt(dialog.GetSafeHwnd(), 23, 95));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return host->colours.size() == 1; }, kWait));
+    EXPECT_EQ(host->colours[0], palette->GetSelectColor());
+
+    // Dragging on the bar previews only; the release sends the bar's colour.
+    const DWORD before = bar->GetSelectColor();
+    ASSERT_TRUE(qxtest::MoveTo(dialog.GetSafeHwnd(), 65, 80));
+    ASSERT_TRUE(qxtest::ButtonDown());
+    ASSERT_TRUE(qxtest::MoveTo(dialog.GetSafeHwnd(), 65, 100));
+    ASSERT_TRUE(qxtest::MoveTo(dialog.GetSafeHwnd(), 65, 120));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return bar->GetSelectColor() != before; }, kWait)) << "the drag moved the marker";
+    EXPECT_EQ(host->colours.size(), 1u) << "a drag only previews";
+    ASSERT_TRUE(qxtest::ButtonUp());
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return host->colours.size() == 2; }, kWait));
+    EXPECT_EQ(host->colours[1], bar->GetSelectColor());
+
+    ASSERT_TRUE(qxtest::ClickAt(dialog.GetSafeHwnd(), 68, 155));   // "Turn Off"
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return host->colours.size() == 3; }, kWait));
+    EXPECT_EQ(host->colours[2], 0u);
+    EXPECT_NE(menu->LightDialog(), nullptr);
 }
 
 TEST_F(KeyMenu, FrameOfOneKeyOpensTheMenuForThatKey) {
