@@ -11,10 +11,6 @@ QXUI_REGISTER_CONTROL(L"CHelpButton", [](MObject* p, UINT id, CRect r, const wch
     return new CHelpButton(p, id, r, t, a, b);
 });
 
-namespace {
-constexpr AIRBLADDER_TYPE kHoverBalloon = static_cast<AIRBLADDER_TYPE>(5);
-}
-
 CHelpButton::CHelpButton(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled)
     : MControlFont(parent, id, rect, title, visible, enabled, TRUE) {
     m_stateCount = 1;
@@ -33,7 +29,7 @@ BOOL CHelpButton::OnControlMouseMove(UINT, CPoint point) {
     CRect r = GetRect();
     if (r.PtInRect(point)) {
         POINT anchor = ClientToScreenPoint(m_manager->GetPaintWnd(), r.left, r.top + 25);
-        m_manager->SetAirBladderMsg(m_title, anchor, kHoverBalloon, AIRBLADDER_MODE_LEFT);
+        m_manager->SetAirBladderMsg(m_title, anchor, AIRBLADDER_HOVER, AIRBLADDER_MODE_LEFT);
         m_manager->ShowAirBladder(SW_SHOW, static_cast<int>(m_id));
         return 1;
     }

@@ -3,8 +3,10 @@
 #include "toolkit/controls/button_cursor.h"
 #include "toolkit/controls/button_group.h"
 #include "toolkit/controls/button_layout.h"
+#include "toolkit/core/c_keyboard_tips.h"
 #include "toolkit/core/control_factory.h"
 #include "toolkit/core/look_strip.h"
+#include "toolkit/core/paint_manager.h"
 
 namespace QxUI {
 
@@ -26,8 +28,15 @@ CIconButton::CIconButton(MObject* parent, UINT id, CRect rect, const wchar_t* ti
       m_down(0),
       m_pressed(0),
       m_downBeforePress(0),
-      m_showTips(false) {
+      m_showTips(false),
+      m_tipWindow(nullptr) {
     m_hAlign = 1;
+}
+
+CIconButton::~CIconButton() {
+    if (!m_tipWindow) return;
+    if (::IsWindow(m_tipWindow->GetSafeHwnd())) m_tipWindow->DestroyWindow();
+    delete m_tipWindow;
 }
 
 void CIconButton::DrawControl(HDC& hdc, CRect) {
@@ -152,9 +161,28 @@ void CIconButton::SetTips(CString title, CString note, CString text) {
 
 void CIconButton::SetTips(bool show) {
     if (!m_showTips) return;
-    // The key tip window (CKeyboardTips) is attached here once the popup windows are in place;
-    // until then the strings are kept and nothing is shown.
-    (void)show;
+    HWND paintWnd = m_manager ? m_manager->GetPaintWnd() : nullptr;
+    if (!m_tipWindow) {
+        if (!show) return;  // nothing to hide yet
+        m_tipWindow = new CKeyboardTips;
+        // Made hidden: a tip window made visible takes the activation from the window under
+        // the pointer the moment it is created.
+        m_tipWindow->Create(paintWnd, L"KeyboardTip Window", 0x96000080 & ~WS_VISIBLE, 0, CRect());
+        m_tipWindow->LoadBKImage(CString(L"img_tip_bk.png"));
+    }
+    HWND tip = m_tipWindow->GetSafeHwnd();
+    if (!::IsWindow(tip)) return;
+    if (!show) {
+        // Every pointer move outside the button comes here: hide only what is shown.
+        if (::IsWindowVisible(tip)) ::ShowWindow(tip, SW_HIDE);
+        return;
+    }
+    CRect r = GetRect();
+    POINT anchor = ClientToScreenPoint(paintWnd, r.left + r.Width() / 2, r.top + 10);
+    m_tipWindow->SetAirBladderMsg(m_tipTitle, m_tipNote, m_tipText, anchor);
+    // Shown without activation: an activated tip would take the focus from the window under
+    // the pointer, which then reports the pointer gone and hides the tip again.
+    if (!::IsWindowVisible(tip)) ::ShowWindow(tip, SW_SHOWNOACTIVATE);
 }
 
 }  // namespace QxUI

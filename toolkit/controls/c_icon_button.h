@@ -4,12 +4,15 @@
 
 namespace QxUI {
 
+class CKeyboardTips;
+
 // Group button with a nine-part skin and a centred title. A click leaves it "down" (frame 1)
 // until another visible, enabled "IconButton" of its group is clicked; while checked it shows
 // frame 3. Reports press (1) and every release inside (2).
 class QXUI_API CIconButton : public MControlFont {
 public:
     CIconButton(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled);
+    ~CIconButton() override;
     const wchar_t* GetClassNameW() const override { return L"IconButton"; }
 
     void DrawControl(HDC& hdc, CRect paint) override;
@@ -32,7 +35,12 @@ public:
     int ResetGroupCheck();
     void SetShowTips(bool show) { m_showTips = show; }
     void SetTips(CString title, CString note, CString text);
+    // With show tips on: shows the tip window (made on first use) above the button's centre with
+    // the three strings, or hides it. Nothing while show tips is off.
     void SetTips(bool show);
+    // The tip window once made, else NULL; owned by the button.
+    CKeyboardTips* GetTipWindow() const { return m_tipWindow; }
+    int GetLook() const { return m_look; }
 
     // The frame of the strip shown for a state.
     static int FrameShown(BOOL check, BOOL down, int look) { return check ? 3 : down ? 1 : look; }
@@ -54,6 +62,7 @@ private:
     CString m_tipTitle;
     CString m_tipNote;
     CString m_tipText;
+    CKeyboardTips* m_tipWindow;
 };
 
 }  // namespace QxUI

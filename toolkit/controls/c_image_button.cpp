@@ -12,11 +12,6 @@ QXUI_REGISTER_CONTROL(L"CImageButton", [](MObject* p, UINT id, CRect r, const wc
     return new CImageButton(p, id, r, t, a, b);
 });
 
-namespace {
-// The balloon kind that hides itself after a few seconds.
-constexpr AIRBLADDER_TYPE kHoverBalloon = static_cast<AIRBLADDER_TYPE>(5);
-}  // namespace
-
 CImageButton::CImageButton(MObject* parent, UINT id, CRect rect, const wchar_t* title, BOOL visible, BOOL enabled)
     : MButton(parent, id, rect, title, visible, enabled), m_balloonMode(static_cast<AIRBLADDER_MODE>(0)) {}
 
@@ -44,7 +39,7 @@ void CImageButton::UpdateBalloon() {
     CRect r = GetRect();
     int x = m_balloonMode == AIRBLADDER_MODE_RIGHT ? r.right : r.left;
     POINT anchor = ClientToScreenPoint(m_manager->GetPaintWnd(), x, (r.top + r.bottom) / 2);
-    m_manager->SetAirBladderMsg(m_title, anchor, kHoverBalloon, m_balloonMode);
+    m_manager->SetAirBladderMsg(m_title, anchor, AIRBLADDER_HOVER, m_balloonMode);
     m_manager->ShowAirBladder(SW_SHOW, 0);
 }
 
