@@ -1,4 +1,5 @@
 // The main window's commands: language and profile menus, firmware update, the macro panel.
+#include <windows.h>
 #include <shellapi.h>
 
 #include "app/language.h"

@@ -34,17 +34,13 @@ QxKBMainDlg::QxKBMainDlg(AppRegistry& registry, sim::SimulatedHid* simulator, st
       hotplug_(simulator) {}
 
 QxKBMainDlg::~QxKBMainDlg() {
-    controller_.Database().Close();
+    keyMenu_.CloseKeyMenus(true);
+    controller_.Database().CloseDatabase();
     tray_.Remove();
 }
 
 HWND QxKBMainDlg::CreateMainWindow() {
     return Create(nullptr, L"QxKBMainDlg", kMainStyle, 0, QxUI::CRect(0, 0, kMainWidth, kMainHeight));
-}
-
-template <typename T>
-T* QxKBMainDlg::Control(UINT id) {
-    return dynamic_cast<T*>(GetControl(id));
 }
 
 QxUI::MControl* QxKBMainDlg::MakeControl(const wchar_t* className, UINT id, const wchar_t* title, bool area) {
@@ -194,7 +190,7 @@ void QxKBMainDlg::SetEffectButtonCheck(int buttonId, bool checked) {
 // --- notifications and messages --------------------------------------------------------------
 
 LRESULT QxKBMainDlg::OnMessage(UINT id, UINT code, UINT wParam, LPARAM lParam) {
-    if (id == kIdKeyboard) return 1;  // the key-function menu is opened here once it exists
+    if (id == kIdKeyboard) return keyMenu_.OnKeyboardViewNotify(code);
     if (id == kIdMacroList) return OnMacroListNotify(code, lParam);
     if (code != QxUI::NOTIFY_CLICK) return 0;
     if (EffectNumberOfButton(static_cast<int>(id)) > 0) return ChooseLightEffect(id);
@@ -250,6 +246,9 @@ LRESULT QxKBMainDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
+    // The colour dialog's 1834 is answered by the menu, which passes it to the controller.
+    LRESULT menuResult = 0;
+    if (keyMenu_.OnWindowMessage(msg, wParam, lParam, menuResult)) return menuResult;
     intptr_t answer = 0;
     if (controller_.OnControllerMessage(msg, wParam, lParam, answer)) return answer;
     return MDialog::OnWindowMessage(msg, wParam, lParam);
@@ -264,7 +263,12 @@ void QxKBMainDlg::OnDeviceChange(WPARAM event, LPARAM lParam) {
     controller_.OnDeviceInterfaceChange(info->dbcc_name, static_cast<unsigned>(event));
 }
 
-BOOL QxKBMainDlg::OnLButtonDown(UINT flags, QxUI::CPoint point) { return MDialog::OnLButtonDown(flags, point); }
+BOOL QxKBMainDlg::OnLButtonDown(UINT flags, QxUI::CPoint point) {
+    // A click into the window's own area closes every key-function popup.
+    keyMenu_.CloseKeyMenus(true);
+    MDialog::OnLButtonDown(flags, point);
+    return 0;
+}
 
 BOOL QxKBMainDlg::OnClose() { return MDialog::OnClose(); }
 

@@ -11,6 +11,8 @@
 #include "app/main_view.h"
 #include "app/message_groups.h"
 #include "toolkit/core/m_dialog.h"
+#include "windows/key_function_menu.h"
+#include "windows/key_menu_host.h"
 #include "windows/keyboard_view_adapter.h"
 #include "windows/simulated_hotplug.h"
 #include "windows/tray_icon.h"
@@ -78,10 +80,13 @@ public:
     void SetProfileTitle(int profile) override;
     void BuildLightingPage(int deviceType) override;
     void SetEffectButtonCheck(int buttonId, bool checked) override;
-    MainKeyboardView& KeyboardView() override { return keyboard_; }
+    MainKeyboardView& KeyboardView() override { return keyboard_; }  // the controller's view of it
     void RefreshMacroList() override;
 
     QxKBController& Controller() { return controller_; }
+
+    // The macro editor for macroId (0: a new macro); the macro list is refreshed when it saved.
+    void OpenMacroEditor(int macroId);
 
     // The lighting page of the current device type: places its buttons, and shows the firmware
     // button only for type 1 and the profile button only for types 2 and 3.
@@ -91,8 +96,30 @@ public:
     void RetitleControls();
 
 private:
+    // What the key-function menu asks of the window (its names clash with the view seam's).
+    class MenuHost : public KeyMenuHost {
+    public:
+        explicit MenuHost(QxKBMainDlg& dlg) : dlg_(dlg) {}
+        HWND MainWindow() override { return dlg_.GetSafeHwnd(); }
+        bool IsConnected() override { return dlg_.controller_.IsConnected(); }
+        int DeviceType() override { return dlg_.controller_.DeviceType(); }
+        QxUI::QxKeyboardCtrl* KeyboardView() override { return dlg_.keyboard_.Control(); }
+        void SetSelectedKey(uint32_t keyValue) override { dlg_.controller_.SetSelectedKey(keyValue); }
+        void AssignKeyFunction(const KeyMacroRow& row) override { dlg_.controller_.AssignKeyFunction(row); }
+        void SetSelectedKeysColor(uint32_t colour) override { dlg_.controller_.SetSelectedKeysColor(colour); }
+        void ShowMessage(int textId) override { dlg_.ShowMessageBox(textId, kMessageBoxWidth); }
+        void OpenMacroEditor(int macroId) override { dlg_.OpenMacroEditor(macroId); }
+        ConfigDatabase& Database() override { return dlg_.controller_.Database(); }
+
+    private:
+        QxKBMainDlg& dlg_;
+    };
+
+    // The control with that id when it is of class T, else NULL.
     template <typename T>
-    T* Control(UINT id);
+    T* Control(UINT id) {
+        return dynamic_cast<T*>(GetControl(id));
+    }
     QxUI::MControl* MakeControl(const wchar_t* className, UINT id, const wchar_t* title, bool area);
     void SetImage(UINT id, const wchar_t* file, int states);
     void ExitProgram();
@@ -103,7 +130,6 @@ private:
     LRESULT StartFirmwareUpdate();
     LRESULT OnMacroListNotify(UINT code, LPARAM lParam);
     void DeleteSelectedMacro();
-    void OpenMacroEditor(int macroId);
     void OnDeviceChange(WPARAM event, LPARAM lParam);
     void OnConnectionIndicator();
 
@@ -113,6 +139,9 @@ private:
     SimulatedHotplug hotplug_;
     TrayIcon tray_;
     MessageGroups messages_;
+    // Declared after what it uses, so it goes (with its popups) before them.
+    MenuHost menuHost_{*this};
+    KeyFunctionMenu keyMenu_{menuHost_};
     int lightingType_ = 0;
     std::vector<QxUI::MControlFont*> effectButtons_;
 };

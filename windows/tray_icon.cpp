@@ -1,5 +1,6 @@
 #include "windows/tray_icon.h"
 
+#include <windows.h>
 #include <shellapi.h>
 
 namespace qx {
