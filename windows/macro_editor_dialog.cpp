@@ -7,6 +7,7 @@
 #include "toolkit/controls/c_check_button.h"
 #include "toolkit/controls/c_image_button.h"
 #include "toolkit/controls/c_record_list.h"
+#include "toolkit/controls/c_scroll_vertical.h"
 #include "toolkit/controls/m_edit.h"
 #include "toolkit/controls/m_picture.h"
 #include "toolkit/controls/m_text.h"
@@ -301,7 +302,14 @@ void QxKBMacroDlg::OnRawInput(HRAWINPUT input) {
         }
     }
     const std::size_t before = recorder_.Steps().size();
-    if (recorder_.OnEvent(event, Now(), onStopButton) > 0) ShowSteps(before);
+    if (recorder_.OnEvent(event, Now(), onStopButton) == 0) return;
+    ShowSteps(before);
+    // The newest step stays in sight while the recording grows past the list's height.
+    auto* list = dynamic_cast<QxUI::CRecordList*>(GetControl(kStepList));
+    if (list && list->GetScrollVertical()) {
+        list->GetScrollVertical()->SetScrollCurrentPos(list->GetScrollVertical()->GetScrollMaxRange());
+        list->UpdateControl(TRUE);
+    }
 }
 
 std::wstring QxKBMacroDlg::FieldText(UINT id) {
