@@ -22,6 +22,7 @@
 #include "tests/toolkit/support/buffer_png.h"
 #include "tests/toolkit/support/real_input.h"
 #include "tests/toolkit/support/toolkit_test_environment.h"
+#include "toolkit/controls/c_check_button.h"
 #include "toolkit/controls/c_record_list.h"
 #include "toolkit/controls/m_edit.h"
 #include "toolkit/core/paint_manager.h"
@@ -91,7 +92,6 @@ protected:
         editor = std::make_unique<QxKBMacroDlg>(macroId, 3, DataRoot(), hooks);
         HWND hwnd = editor->CreateEditorWindow(nullptr);
         if (!hwnd) return nullptr;
-        editor->GetPaintManager()->AddTempFont(L"Arial", qxtest::TestFontPath());
         editor->ShowWindow(SW_SHOW);
         qxtest::PumpMessages();
         return hwnd;
@@ -289,6 +289,44 @@ TEST_F(MacroEditorTest, AnEmptyNameIsRefusedWithAMessageInTheCurrentLanguage) {
         EXPECT_TRUE(StoredMacros().empty());
         editor.reset();
     }
+}
+
+// The record options are read from the check boxes when a recording starts, and without an
+// injected clock the delays are the system's milliseconds.
+TEST_F(MacroEditorTest, RecordOptionsAndTheSystemClock) {
+    editor = std::make_unique<QxKBMacroDlg>(0, 3, DataRoot(), MacroEditorHooks{});
+    ASSERT_NE(editor->CreateEditorWindow(nullptr), nullptr);
+    qxtest::PumpMessages();
+
+    // Record Delay off: the steps follow each other, and the Stop press adds nothing.
+    auto* delayBox = dynamic_cast<QxUI::CCheckButton*>(editor->GetControl(40));
+    ASSERT_NE(delayBox, nullptr);
+    ASSERT_TRUE(Click(425, 237));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return delayBox->GetCheck() == 0; }, 5000));
+    ToggleRecording(true);
+    TypeKey("a", 0, 2);
+    ASSERT_TRUE(Click(kListX, kListY));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return StepCount() >= 4; }, 5000));
+    ToggleRecording(false);
+    EXPECT_EQ(TypesAndValues(editor->Steps()),
+              (std::vector<TypeValue>{{2, kVkA}, {3, kVkA}, {4, 1}, {5, 1}}));
+
+    // Record Delay on again: a pause of at least 60 ms before b is measured by the system clock.
+    ASSERT_TRUE(Click(425, 237));
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return delayBox->GetCheck() != 0; }, 5000));
+    ToggleRecording(true);
+    TypeKey("a", 0, 3);
+    const DWORD afterA = GetTickCount();
+    ASSERT_TRUE(qxtest::PumpUntil([&] { return GetTickCount() - afterA >= 60; }, 5000));
+    TypeKey("b", 0, 7);
+    ToggleRecording(false);
+    const std::vector<MacroRecordRow>& steps = editor->Steps();
+    ASSERT_EQ(steps.size(), 8u);  // a, delay, a, delay, b, delay, b, delay up to the Stop press
+    EXPECT_EQ(steps[3].type, kMacroStepDelay);
+    EXPECT_GE(steps[3].value, 60);
+    EXPECT_LE(steps[3].value, kMaxRecordedDelayMs);
+    EXPECT_EQ(steps[7].type, kMacroStepDelay);
+    for (int i : {0, 2, 4, 6}) EXPECT_NE(steps[i].type, kMacroStepDelay) << i;
 }
 
 // The pictures people look at: the editor while recording and after it, in both languages.
