@@ -271,6 +271,8 @@ TEST_F(MacroEditorTest, RepeatTimesAreClampedWhenStored) {
         MacroRow row;
         ASSERT_TRUE(controller->Database().GetMacro(editor->GetMacroId(), row)) << c.typed;
         EXPECT_EQ(row.playTimes, c.stored) << "typed \"" << c.typed << "\"";
+        const std::string name = std::string("Repeat") + c.typed;
+        EXPECT_EQ(row.name, std::wstring(name.begin(), name.end()));
         editor.reset();
     }
 }
