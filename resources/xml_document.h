@@ -49,7 +49,7 @@ public:
 
     bool IsWellFormed() const { return wellFormed_; }
     // Tag names compared by the last load to keep track of open elements and match end tags to
-    // them: a few per tag, however deep the nesting. Tests check that it stays so.
+    // them: a bounded number per tag, however deep the nesting. Tests check that it stays so.
     size_t GetEndTagComparisons() const { return endTagComparisons_; }
     // Notes of the last load: encoding found, conversions, every error by its word.
     const std::wstring& GetDiagnostic() const { return diag_.Text(); }

@@ -161,18 +161,17 @@ protected:
         g_events = nullptr;
     }
 
-    // Dispatches messages until count events arrived or the queue stays empty for a while.
+    // Dispatches messages until count events arrived or about 10 s passed: on a loaded machine
+    // the injected input may take a while to come back as raw input.
     void PumpUntil(size_t count)
     {
-        for (int idle = 0; events_.size() < count && idle < 100;) {
+        const DWORD start = GetTickCount();
+        while (events_.size() < count && GetTickCount() - start < 10000) {
             MSG message;
-            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
                 DispatchMessageW(&message);
-                idle = 0;
-            } else {
+            else
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-                ++idle;
-            }
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/core/control_snapshot.h"
 #include "toolkit/core/paint_manager.h"
 #include "toolkit/core/ui_notify.h"
 
@@ -42,7 +43,8 @@ MControl::MControl(MObject* parent, UINT id, CRect rect, BOOL visible, BOOL enab
       m_outsideTracking(FALSE),
       m_dblClkNotify(FALSE),
       m_keyNotify(FALSE),
-      m_outside(TRUE) {}
+      m_outside(TRUE),
+      m_removed(FALSE) {}
 
 namespace {
 void FreeSurface(HDC& dc, HBITMAP& bitmap, HGDIOBJ& old) {
@@ -59,11 +61,8 @@ void FreeSurface(HDC& dc, HBITMAP& bitmap, HGDIOBJ& old) {
 
 MControl::~MControl() {
     RemoveAllControl();
-    if (m_manager) {
-        // The manager must not keep pointers to a deleted control.
-        m_manager->KillTimer(this);
-        m_manager->DeletePnTimer(this);
-    }
+    // The manager must not keep pointers to a deleted control, however it was deleted.
+    if (m_manager) m_manager->Forget(this);
     FreeSurface(m_memDC, m_memBitmap, m_memOldBitmap);
     FreeSurface(m_animDC, m_animBitmap, m_animOldBitmap);
 }
@@ -75,7 +74,7 @@ BOOL MControl::PtInRect(CPoint point) { return m_visible && CRect(m_rect).PtInRe
 
 BOOL MControl::DrawSubControls(HDC& hdc, CRect paint) {
     CriticalSectionLock lock(m_controlLock);
-    for (MControl* child : m_controls)
+    for (MControl* child : ControlSnapshot(m_controls))
         if (child->IsVisible()) child->Draw(hdc, paint);
     return TRUE;
 }
@@ -85,14 +84,14 @@ BOOL MControl::IsDraw(CPoint) { return 0; }
 void MControl::SetUpdate(BOOL valid, DWORD colour) {
     m_cacheValid = valid;
     CriticalSectionLock lock(m_controlLock);
-    for (MControl* child : m_controls)
+    for (MControl* child : ControlSnapshot(m_controls))
         if (CRect(m_rect).Intersects(child->GetRect())) child->SetUpdate(valid, colour);
 }
 
 BOOL MControl::SetControlFocus(BOOL focus) {
     if (!focus) {
         CriticalSectionLock lock(m_controlLock);
-        for (MControl* child : m_controls) child->SetControlFocus(FALSE);
+        for (MControl* child : ControlSnapshot(m_controls)) child->SetControlFocus(FALSE);
     }
     return 0;
 }
@@ -260,7 +259,7 @@ void MControl::Draw(HDC& hdc, CRect paint) {
     if (!m_visible || !CRect(m_rect).Intersects(paint)) return;
     {
         CriticalSectionLock lock(m_areaLock);
-        for (MControl* area : m_areas)
+        for (MControl* area : ControlSnapshot(m_areas))
             if (CRect(m_rect).Intersects(area->GetRect())) area->Draw(hdc, paint);
     }
     DrawControl(hdc, paint);
@@ -287,14 +286,15 @@ MControl* MControl::GetControl(UINT id) {
 
 int MControl::RemoveControl(MControl* child) {
     if (!child) return 0;
-    if (m_manager && m_manager->GetFocusControl() == child) m_manager->SetFocusControl(nullptr);
-    CriticalSectionLock lock(m_controlLock);
-    auto it = std::find(m_controls.begin(), m_controls.end(), child);
-    if (it != m_controls.end()) {
+    {
+        CriticalSectionLock lock(m_controlLock);
+        auto it = std::find(m_controls.begin(), m_controls.end(), child);
+        if (it == m_controls.end()) return 0;
         m_controls.erase(it);
         if (m_captureChild == child) m_captureChild = nullptr;
-        delete child;
     }
+    if (m_manager && m_manager->GetFocusControl() == child) m_manager->SetFocusControl(nullptr);
+    DeleteChild(child);
     return 0;
 }
 
@@ -309,11 +309,25 @@ void MControl::RemoveAllControl() {
         controls.swap(m_controls);
     }
     m_captureChild = nullptr;
-    for (MControl* c : areas) delete c;
+    for (MControl* c : areas) DeleteChild(c);
     for (MControl* c : controls) {
         if (m_manager && m_manager->GetFocusControl() == c) m_manager->SetFocusControl(nullptr);
-        delete c;
+        DeleteChild(c);
     }
+}
+
+void MControl::MarkRemoved() {
+    m_removed = TRUE;
+    for (MControl* c : m_areas) c->MarkRemoved();
+    for (MControl* c : m_controls) c->MarkRemoved();
+}
+
+void MControl::DeleteChild(MControl* child) {
+    // The manager forgets it at once and defers the delete while one of its handlers may run.
+    if (m_manager)
+        m_manager->DisposeControl(child);
+    else
+        delete child;
 }
 
 void MControl::AddChildControl(MControl* child, UINT list) {
@@ -369,9 +383,9 @@ BOOL MControl::OnMouseMove(UINT flags, CPoint point) {
     if (m_pressedInside) return result;
     {
         CriticalSectionLock lock(m_controlLock);
-        for (MControl* child : m_controls) {
+        for (MControl* child : ControlSnapshot(m_controls)) {
             CPoint cp = ChildPoint(child, original, point);
-            if (child->OnMouseMove(flags, cp) && child->PtInRect(cp)) {
+            if (child->OnMouseMove(flags, cp) && child->PtInRect(cp) && !child->IsRemoved()) {
                 m_captureChild = child;
                 result = TRUE;
             }
@@ -473,7 +487,7 @@ BOOL MControl::OnScroll(int steps, UINT direction, CPoint point) {
     if (!CRect(m_rect).PtInRect(point)) return FALSE;
     if (OnControlScroll(steps, direction, point)) return TRUE;
     CriticalSectionLock lock(m_controlLock);
-    for (MControl* child : m_controls)
+    for (MControl* child : ControlSnapshot(m_controls))
         if (child->PtInRect(point) && child->OnScroll(steps, direction, point)) return TRUE;
     return FALSE;
 }
@@ -483,7 +497,7 @@ BOOL MControl::OnKeyDown(UINT vk, UINT repeat, UINT modifier) {
     // The key goes down to the focused child, if there is one.
     {
         CriticalSectionLock lock(m_controlLock);
-        for (MControl* child : m_controls)
+        for (MControl* child : ControlSnapshot(m_controls))
             if (child->IsFocused()) return child->OnKeyDown(vk, repeat, modifier);
     }
     auto notify = [&] {
@@ -496,7 +510,7 @@ BOOL MControl::OnKeyDown(UINT vk, UINT repeat, UINT modifier) {
     }
     {
         CriticalSectionLock lock(m_controlLock);
-        for (MControl* child : m_controls)
+        for (MControl* child : ControlSnapshot(m_controls))
             if (child->OnKeyDown(vk, repeat, modifier)) {
                 notify();
                 return TRUE;
@@ -511,7 +525,7 @@ BOOL MControl::OnKeyUp(UINT, UINT, UINT) { return 0; }
 BOOL MControl::OnTimer() {
     BOOL result = OnControlTimer();
     CriticalSectionLock lock(m_controlLock);
-    for (MControl* child : m_controls)
+    for (MControl* child : ControlSnapshot(m_controls))
         if (child->IsRunTimer() && child->IsVisible()) result |= child->OnTimer();
     return result;
 }

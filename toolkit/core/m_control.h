@@ -140,12 +140,18 @@ public:
     void SetTooltipCtrlID(int) {}
     int GetTooltipCtrlID() const { return 0; }
     HDC GetMemDC() const { return m_memDC; }
+    // Set when the control left its list; it is deleted once the current message is dispatched.
+    BOOL IsRemoved() const { return m_removed; }
+    // Marks this control and its descendants.
+    void MarkRemoved();
 
 protected:
     // The point a child receives: panels' scroll bars (ids 1 and 2) get it unchanged.
     static CPoint ChildPoint(MControl* child, const CPoint& original, const CPoint& changed);
     void SetFocusToSelf();
     void RequestUpdate(CRect rect, BOOL invalidateCache);
+    // Deletes a child that has left this control's lists, through the manager when there is one.
+    void DeleteChild(MControl* child);
 
     MObject* m_parent;
     PaintManager* m_manager;
@@ -187,6 +193,7 @@ protected:
     BOOL m_dblClkNotify;
     BOOL m_keyNotify;
     BOOL m_outside;
+    BOOL m_removed;
 };
 
 }  // namespace QxUI

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "toolkit/core/control_factory.h"
+#include "toolkit/core/control_snapshot.h"
 #include "toolkit/core/m_control.h"
 #include "toolkit/core/m_render.h"
 #include "toolkit/core/m_window.h"
@@ -54,6 +55,7 @@ PaintManager::PaintManager()
       m_tooltip(nullptr),
       m_airBladder(nullptr),
       m_airBladderId(0),
+      m_dispatchDepth(0),
       m_backMode(BACK_MODE_ORIGIN),
       m_backModeValue(4),
       m_caretRect{0, 0, 0, 0},
@@ -80,6 +82,8 @@ PaintManager::~PaintManager() {
     DestroyAirBladder();
     if (m_dragBitmap) ::DeleteObject(m_dragBitmap);
     DestroyData();
+    m_dispatchDepth = 0;
+    DeleteRemoved();
     CriticalSectionLock lock(m_fontLock);
     for (auto& entry : m_fonts) delete entry.second;
     m_fonts.clear();
@@ -204,20 +208,46 @@ MControl* PaintManager::GetControl(UINT id) {
     return nullptr;
 }
 
-// Drops every pointer the manager keeps to `control` (or to one of its descendants).
 void PaintManager::Forget(MControl* control) {
+    if (!control) return;
     auto within = [control](MControl* c) {
         for (; c; c = dynamic_cast<MControl*>(c->GetParantObject()))
             if (c == control) return true;
         return false;
     };
-    if (within(m_hover)) m_hover = nullptr;
+    if (within(m_hover)) {
+        // The pressed control goes with its press and its capture.
+        m_hover = nullptr;
+        if (IsButtonPressed()) ReleaseCapture();
+        m_leftPressed = m_rightPressed = m_dragArmed = FALSE;
+    }
     if (within(m_focus)) m_focus = nullptr;
     if (within(m_caretOwner)) m_caretOwner = nullptr;
-    if (m_hover == nullptr) m_leftPressed = FALSE;
+    if (m_tooltipCtrlID != 0 && m_tooltipCtrlID == static_cast<int>(control->GetControlID())) ClearTooltip();
+    KillTimer(control);
     {
         CriticalSectionLock lock(m_animationLock);
         m_animations.erase(std::remove_if(m_animations.begin(), m_animations.end(), within), m_animations.end());
+    }
+}
+
+void PaintManager::DisposeControl(MControl* control) {
+    if (!control) return;
+    Forget(control);
+    if (m_dispatchDepth == 0) {
+        delete control;
+        return;
+    }
+    control->MarkRemoved();
+    m_removed.push_back(control);
+}
+
+void PaintManager::DeleteRemoved() {
+    // A destructor may remove more (its children go through DisposeControl too).
+    while (!m_removed.empty()) {
+        std::vector<MControl*> doomed;
+        doomed.swap(m_removed);
+        for (MControl* c : doomed) delete c;
     }
 }
 
@@ -229,8 +259,7 @@ void PaintManager::RemoveControl(MControl* control) {
         if (it == m_controls.end()) return;
         m_controls.erase(it);
     }
-    Forget(control);
-    delete control;
+    DisposeControl(control);
 }
 
 void PaintManager::DeleteList(std::vector<MControl*>& list, CriticalSection& lock) {
@@ -239,10 +268,7 @@ void PaintManager::DeleteList(std::vector<MControl*>& list, CriticalSection& loc
         CriticalSectionLock guard(lock);
         doomed.swap(list);
     }
-    for (MControl* c : doomed) {
-        Forget(c);
-        delete c;
-    }
+    for (MControl* c : doomed) DisposeControl(c);
 }
 
 void PaintManager::ClearAreaControls() { DeleteList(m_areas, m_areaLock); }
@@ -256,9 +282,10 @@ void PaintManager::ClearAllControls() {
 // --- routing ---------------------------------------------------------------------------------
 
 LRESULT PaintManager::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    DispatchScope dispatch(*this);
     {
         CriticalSectionLock lock(m_controlLock);
-        for (MControl* c : m_controls)
+        for (MControl* c : ControlSnapshot(m_controls))
             if (c->OnWindowMessage(msg, wParam, lParam)) return 0;
     }
     if (msg == m_animationMessage) {
@@ -318,6 +345,7 @@ LRESULT PaintManager::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 BOOL PaintManager::PreTranslateMessage(MSG* msg) {
     if (!msg) return FALSE;
+    DispatchScope dispatch(*this);
     bool ours = msg->hwnd && (msg->hwnd == m_hWndPaint || ::IsChild(m_hWndPaint, msg->hwnd));
     if (ours && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && msg->wParam == VK_TAB) {
         UINT modifier = GetModifierCode();

@@ -88,6 +88,13 @@ public:
     void ClearAreaControls();
     void ClearControls();
     void ClearAllControls();
+    // Deletes a control that has left its list (after Forget). While a message of the window is
+    // being dispatched, a handler of that control may still be running, so the delete waits
+    // until the outermost dispatch ends; the control is marked removed and skipped by walks.
+    void DisposeControl(MControl* control);
+    // Drops every pointer the manager keeps to `control` or one of its descendants: hover and
+    // press (with the capture), focus, caret owner, tooltip, timers and animation entry.
+    void Forget(MControl* control);
     // Repaint request of `control` for `rect` (see the paint cycle in the source).
     LRESULT OnControlUpdate(CRect rect, BOOL invalidateCache, MControl* control);
     void SetFocusControl(MControl* control);
@@ -106,8 +113,9 @@ public:
     Gdiplus::FontFamily* AddTempFont(const wchar_t* name, const wchar_t* path);
     Gdiplus::FontFamily* AddTempFont(const wchar_t* name, UINT resId);
     void AddGDITempFont(UINT resId);
-    // Exact family name on Windows 10; on older systems the first cached family; otherwise a
-    // system family of that name (cached). NULL when none exists. Owned by the manager.
+    // The font registered under `name`, or a cached family of that exact name, or on systems
+    // before Windows 10 the first cached font (PickTempFont); otherwise a system family of that
+    // name (cached). NULL when none exists. Owned by the manager.
     Gdiplus::FontFamily* FindTempFont(const wchar_t* name);
     void ClearTempFont();
 
@@ -190,7 +198,21 @@ private:
     HWND EnsureTooltipWindow();
     void DeleteList(std::vector<MControl*>& list, CriticalSection& lock);
     BOOL IsLive() const;
-    void Forget(MControl* control);
+    // Counts nested dispatches; the last one out deletes the controls removed meanwhile.
+    class DispatchScope {
+    public:
+        explicit DispatchScope(PaintManager& manager) : m_manager(manager) { ++m_manager.m_dispatchDepth; }
+        ~DispatchScope() {
+            if (--m_manager.m_dispatchDepth == 0) m_manager.DeleteRemoved();
+        }
+        DispatchScope(const DispatchScope&) = delete;
+        DispatchScope& operator=(const DispatchScope&) = delete;
+
+    private:
+        PaintManager& m_manager;
+    };
+    void DeleteRemoved();
+    bool IsButtonPressed() const { return m_leftPressed || m_rightPressed; }
     void InvalidateBackground() { m_backCacheValid = FALSE; }
 
     MWindow* m_owner;
@@ -236,6 +258,8 @@ private:
     std::vector<MControl*> m_areas;
     std::vector<MControl*> m_controls;
     std::vector<MControl*> m_animations;
+    std::vector<MControl*> m_removed;
+    int m_dispatchDepth;
     enumBackMode m_backMode;
     int m_backModeValue;
     RECT m_caretRect;

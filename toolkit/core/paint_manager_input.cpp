@@ -1,6 +1,7 @@
 // Mouse and keyboard routing, hover, press and focus state.
 #include <cstdlib>
 
+#include "toolkit/core/control_snapshot.h"
 #include "toolkit/core/m_control.h"
 #include "toolkit/core/paint_manager.h"
 
@@ -43,8 +44,12 @@ void PaintManager::OnMouseMoveMessage(WPARAM wParam, CPoint point) {
         return;
     }
     if (m_hover) ClearTooltip();
-    if (m_leftPressed) {
-        // The pressed control keeps the mouse until the button is released, also outside it.
+    if (IsButtonPressed()) {
+        // While a button is held on a control, that control alone gets the moves, also those
+        // outside it (it holds the capture): no other control turns hover. A scroll thumb dragged
+        // past the end of its bar must still reach the end of the track however fast the pointer
+        // leaves, and a control that only acts inside itself (the keyboard view's frame) checks
+        // the point itself. Inside, its capture child keeps the move while it is pressed inside.
         if (m_hover) m_hover->OnMouseMove(flags, point);
         return;
     }
@@ -55,7 +60,7 @@ void PaintManager::OnMouseMoveMessage(WPARAM wParam, CPoint point) {
     {
         // Every control sees the move, so that those the mouse left drop their hover look.
         CriticalSectionLock lock(m_controlLock);
-        for (MControl* c : m_controls) c->OnMouseMove(flags, point);
+        for (MControl* c : ControlSnapshot(m_controls)) c->OnMouseMove(flags, point);
     }
     m_hover = HitTest(point);
 }
@@ -63,7 +68,7 @@ void PaintManager::OnMouseMoveMessage(WPARAM wParam, CPoint point) {
 void PaintManager::OnMouseLeaveMessage() {
     ClearTooltip();
     m_tracking = FALSE;
-    if (m_leftPressed) return;
+    if (IsButtonPressed()) return;
     if (m_hover) m_hover->OnMouseMove(0, kNowhere);
     m_hover = nullptr;
 }
@@ -103,8 +108,8 @@ void PaintManager::OnLButtonDownMessage(WPARAM wParam, CPoint point) {
 }
 
 void PaintManager::OnLButtonUpMessage(WPARAM wParam, CPoint point) {
-    ReleaseCapture();
     m_leftPressed = FALSE;
+    if (!m_rightPressed) ReleaseCapture();
     m_dragArmed = FALSE;
     MControl* hover = m_hover;
     if (hover && hover->IsVisible() && hover->GetRresponse()) {
@@ -127,6 +132,8 @@ void PaintManager::OnLButtonDblClkMessage(WPARAM wParam, CPoint point) {
     }
 }
 
+// The right button works like the left one, capture included, without drag arming and without
+// window dragging: a right press on no control does nothing.
 void PaintManager::OnRButtonMessage(UINT msg, WPARAM wParam, CPoint point) {
     UINT flags = static_cast<UINT>(wParam);
     if (msg == WM_RBUTTONDOWN) {
@@ -142,11 +149,17 @@ void PaintManager::OnRButtonMessage(UINT msg, WPARAM wParam, CPoint point) {
             m_rightPressed = TRUE;
             m_focus = hover;
             hover->OnRButtonDown(flags, point);
+            if (!m_captured && m_hover && m_hover->OnCheckMouseResponse(flags, point)) SetCapture();
         }
         return;
     }
     MControl* hover = m_hover;
-    if (msg == WM_RBUTTONUP) m_rightPressed = FALSE; else m_rightDblClk = TRUE;
+    if (msg == WM_RBUTTONUP) {
+        m_rightPressed = FALSE;
+        if (!m_leftPressed) ReleaseCapture();
+    } else {
+        m_rightDblClk = TRUE;
+    }
     if (!hover || !hover->IsVisible() || !hover->GetRresponse()) {
         if (msg == WM_RBUTTONUP) m_hover = nullptr;
         return;
@@ -174,7 +187,7 @@ BOOL PaintManager::OnMouseWheelMessage(WPARAM wParam, LPARAM lParam) {
             continue;
         }
         CriticalSectionLock lock(m_controlLock);
-        for (MControl* c : m_controls)
+        for (MControl* c : ControlSnapshot(m_controls))
             if (c->OnScroll(1, direction, point)) {
                 any = TRUE;
                 break;
@@ -190,8 +203,11 @@ void PaintManager::OnNcActivateMessage(BOOL active) {
         m_captured = FALSE;
         m_leftDblClk = FALSE;
         if (m_leftPressed) {
-            m_leftPressed = FALSE;
+            m_leftPressed = m_rightPressed = FALSE;
             if (m_hover) m_hover->OnLButtonUp(0, kNowhere);
+        } else if (m_rightPressed) {
+            m_rightPressed = FALSE;
+            if (m_hover) m_hover->OnRButtonUp(0, kNowhere);
         } else if (m_hover) {
             m_hover->OnMouseMove(0, kNowhere);
         }
@@ -205,7 +221,7 @@ void PaintManager::OnKeyDownMessage(WPARAM vk) {
     UINT key = static_cast<UINT>(vk);
     if (m_hover && m_hover->OnKeyDown(key, 1, modifier)) return;
     CriticalSectionLock lock(m_controlLock);
-    for (MControl* c : m_controls)
+    for (MControl* c : ControlSnapshot(m_controls))
         if (c->OnKeyDown(key, 1, modifier)) return;
 }
 

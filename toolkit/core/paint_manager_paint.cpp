@@ -1,4 +1,5 @@
 // The paint cycle, background, overlay drawing and repaint requests.
+#include "toolkit/core/control_snapshot.h"
 #include "toolkit/core/gdi_handles.h"
 #include "toolkit/core/m_control.h"
 #include "toolkit/core/m_render.h"
@@ -95,6 +96,7 @@ BOOL PaintManager::PaintToSurface(OffScreenSurface& surface, const CRect& dirty)
         return FALSE;
 
     HDC hdc = surface.GetDC();
+    DispatchScope dispatch(*this);  // also when called from outside the window's messages
     {
         ScopedDCState state(hdc);
         // Only the dirty rectangle is touched: controls outside it are skipped, drawing inside
@@ -103,11 +105,11 @@ BOOL PaintManager::PaintToSurface(OffScreenSurface& surface, const CRect& dirty)
         DrawBackground(hdc, client, paint);
         {
             CriticalSectionLock lock(m_areaLock);
-            for (MControl* c : m_areas) c->Draw(hdc, paint);
+            for (MControl* c : ControlSnapshot(m_areas)) c->Draw(hdc, paint);
         }
         {
             CriticalSectionLock lock(m_controlLock);
-            for (MControl* c : m_controls) c->Draw(hdc, paint);
+            for (MControl* c : ControlSnapshot(m_controls)) c->Draw(hdc, paint);
         }
         DrawCaret(hdc, paint);
         ::GdiFlush();
@@ -193,11 +195,18 @@ void PaintManager::DrawOverlay(HDC hdc) {
 LRESULT PaintManager::OnControlUpdate(CRect rect, BOOL invalidateCache, MControl* control) {
     if (!control) return 0;
     COLORREF colour = ToColorRef(m_backColor);
-    if (invalidateCache) control->SetUpdate(FALSE, colour);
     CRect repaint = rect;
+    if (invalidateCache) {
+        control->SetUpdate(FALSE, colour);
+        // A control re-rendering its cache starts from what the frame buffer holds under its
+        // whole rectangle; outside `rect` that is still its own earlier drawing unless that part
+        // is repainted first. So a dropped cache always repaints the whole control.
+        repaint.UnionRect(CRect(rect), control->GetRect());
+    }
     if (m_initialised) {
         // Controls painted after this one that overlap the rectangle are drawn over it: their
         // caches are stale too. The scan runs over areas, then controls.
+        const CRect touched = repaint;
         bool passed = false;
         auto scan = [&](std::vector<MControl*>& list) {
             for (MControl* c : list) {
@@ -205,7 +214,7 @@ LRESULT PaintManager::OnControlUpdate(CRect rect, BOOL invalidateCache, MControl
                     passed = true;
                     continue;
                 }
-                if (passed && c->IsVisible() && c->GetRect().Intersects(rect)) {
+                if (passed && c->IsVisible() && c->GetRect().Intersects(touched)) {
                     CRect grown;
                     grown.UnionRect(repaint, c->GetRect());
                     repaint = grown;

@@ -2,6 +2,10 @@
 #include "toolkit/core/m_render.h"
 #include "toolkit/core/manager.h"
 #include "toolkit/core/paint_manager.h"
+#include "toolkit/core/temp_font_lookup.h"
+
+#include <string>
+#include <vector>
 
 namespace QxUI {
 
@@ -150,12 +154,21 @@ Gdiplus::FontFamily* PaintManager::FindTempFont(const wchar_t* name) {
     if (!name) return nullptr;
     Manager::m_win10system = IsWindows10();
     CriticalSectionLock lock(m_fontLock);
-    for (auto& entry : m_fonts) {
-        wchar_t familyName[LF_FACESIZE] = {};
-        entry.second->GetFamilyName(familyName);
-        if (wcscmp(familyName, name) == 0) return entry.second;
-        // Older systems report other family names for the same files: take what is there.
-        if (!Manager::m_win10system) return entry.second;
+    if (!m_fonts.empty()) {
+        std::vector<std::wstring> families;
+        std::vector<Gdiplus::FontFamily*> fonts;
+        families.reserve(m_fonts.size());
+        for (auto& entry : m_fonts) {
+            wchar_t familyName[LF_FACESIZE] = {};
+            entry.second->GetFamilyName(familyName);
+            families.emplace_back(familyName);
+            fonts.push_back(entry.second);
+        }
+        std::vector<CachedFontName> names;
+        size_t i = 0;
+        for (auto& entry : m_fonts) names.push_back(CachedFontName{entry.first, families[i++].c_str()});
+        int picked = PickTempFont(names, name, Manager::m_win10system);
+        if (picked >= 0) return fonts[static_cast<size_t>(picked)];
     }
     CString key(name);
     auto cached = m_systemFonts.find(key);

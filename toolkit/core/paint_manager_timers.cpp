@@ -127,7 +127,8 @@ void PaintManager::OnTimerMessage(UINT_PTR id) {
         for (ControlTimer& t : m_controlTimers)
             if (t.window == m_hWndPaint && t.nativeId == id && !t.killed) due.push_back(t.control);
     }
-    for (MControl* c : due) c->OnTimer();
+    for (MControl* c : due)
+        if (!c->IsRemoved()) c->OnTimer();  // a handler of this tick may have removed it
 }
 
 // --- overlay -----------------------------------------------------------------------------------

@@ -41,13 +41,25 @@ struct Process {
     }
 };
 
-HWND WaitForMainWindow(DWORD ms) {
-    for (DWORD waited = 0; waited < ms; waited += 50) {
-        if (HWND w = FindRunningMainWindow()) return w;
-        Sleep(50);
+// The program runs in its own process: every state it reaches is waited for, with a bound,
+// never read once. True when `done` held within about ms milliseconds.
+template <typename F>
+bool WaitFor(F done, DWORD ms = 30000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms) return done();
+        Sleep(20);
     }
-    return nullptr;
+    return true;
 }
+
+HWND WaitForMainWindow(DWORD ms) {
+    HWND window = nullptr;
+    WaitFor([&] { return (window = FindRunningMainWindow()) != nullptr; }, ms);
+    return window;
+}
+
+DWORD HighStyle(HWND window) { return static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & 0xFFFF0000u; }
 
 std::wstring ReadAppValue(const wchar_t* name) {
     wchar_t data[64] = {};
@@ -85,15 +97,11 @@ TEST(Program, RunsOnceFrontsTheFirstCopyFollowsHotplugAndEndsInOrder) {
     wchar_t title[64] = {};
     GetWindowTextW(window, title, 64);
     EXPECT_STREQ(title, L"QxKBMainDlg");
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & 0xFFFF0000u, 0x96000000u);
-    // The window exists (and carries its mark) before the entry point centres it.
+    // The window exists (and carries its mark) before the entry point shows and centres it.
+    EXPECT_TRUE(WaitFor([&] { return HighStyle(window) == 0x96000000u; })) << std::hex << HighStyle(window);
     RECT r = {};
     const int centredLeft = (GetSystemMetrics(SM_CXSCREEN) - 1060) / 2;
-    for (int i = 0; i < 200; ++i) {
-        GetWindowRect(window, &r);
-        if (r.left == centredLeft) break;
-        Sleep(50);
-    }
+    WaitFor([&] { return GetWindowRect(window, &r) && r.left == centredLeft; });
     EXPECT_EQ(r.right - r.left, 1060);
     EXPECT_EQ(r.bottom - r.top, 720);
     EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - 1060) / 2, 1);
@@ -101,23 +109,27 @@ TEST(Program, RunsOnceFrontsTheFirstCopyFollowsHotplugAndEndsInOrder) {
 
     // First start: the key and a language were created, the data folder exists, the default
     // model is remembered only once a keyboard was seen.
-    EXPECT_NE(ReadAppValue(L"LCID"), L"<none>");
+    EXPECT_TRUE(WaitFor([] { return ReadAppValue(L"LCID") != L"<none>"; }));
     EXPECT_EQ(ReadAppValue(L"DevType"), L"<none>");
-    EXPECT_TRUE(GetFileAttributesW((DataDir() + L"db").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(WaitFor([] {
+        DWORD attributes = GetFileAttributesW((DataDir() + L"db").c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }));
 
     // A second copy ends at once with 0 and leaves the first one in front.
     ShowWindow(window, SW_MINIMIZE);
     Process second;
     ASSERT_TRUE(second.Start(WindowsPath(QX_DRIVER_EXE), L""));
     EXPECT_EQ(second.WaitExit(30000), 0);
-    EXPECT_FALSE(IsIconic(window)) << "shown at normal size again";
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(window); })) << "shown at normal size again";
     EXPECT_EQ(FindRunningMainWindow(), window);
 
     // Hotplug of a simulated RS40 reaches the program as a device change.
     EXPECT_EQ(RunTool(L"plug 3"), 0);
-    EXPECT_EQ(ReadAppValue(L"DevType"), L"3");
-    EXPECT_EQ(ReadAppValue(L"QxKBRS40-24G"), L"1");
-    EXPECT_NE(GetFileAttributesW(database.c_str()), INVALID_FILE_ATTRIBUTES) << "the model's database was created";
+    EXPECT_TRUE(WaitFor([] { return ReadAppValue(L"DevType") == L"3"; })) << ReadAppValue(L"DevType");
+    EXPECT_TRUE(WaitFor([] { return ReadAppValue(L"QxKBRS40-24G") == L"1"; })) << ReadAppValue(L"QxKBRS40-24G");
+    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(database.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+        << "the model's database was created";
     EXPECT_EQ(RunTool(L"unplug 3"), 0);
     EXPECT_EQ(RunTool(L"bogus"), 1);
 

@@ -59,17 +59,15 @@ bool WaitForFile(const std::wstring& path, std::string& content, DWORD maxMs) {
         ::Sleep(5);
     }
 }
-}  // namespace
 
-bool RunXdotool(const std::vector<std::string>& arguments) {
-    // Wine starts an ELF binary as a Unix process, but its handle cannot be waited for: the
-    // shell leaves xdotool's exit status in a file that is watched instead.
+// Runs a shell command line as a Unix process. Wine starts an ELF binary as a Unix process,
+// but its handle cannot be waited for: the shell leaves the exit status in a file that is
+// watched instead.
+bool RunShell(std::string script) {
     static int counter = 0;
     std::string marker = "/tmp/qx-xdotool-" + std::to_string(::GetCurrentProcessId()) + "-" +
                          std::to_string(++counter) + ".status";
-    std::string script = "xdotool";
-    for (const std::string& a : arguments) script += " " + ShellQuoted(a);
-    script += "; echo $? > " + marker + ".part && mv " + marker + ".part " + marker;
+    script = "{ " + script + "; }; echo $? > " + marker + ".part && mv " + marker + ".part " + marker;
     std::wstring command = L"/bin/sh -c " + WindowsQuoted(Widen(script));
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
@@ -87,7 +85,31 @@ bool RunXdotool(const std::vector<std::string>& arguments) {
     return finished && status == "0\n";
 }
 
+// A window Wine has just shown may not be mapped on the X server yet, and input sent then lands
+// on whatever lies below it: waits (bounded) until X reports the window's own X window viewable.
+// Checked once per window.
+bool WaitUntilMapped(HWND window) {
+    static HWND checked = nullptr;
+    HWND top = ::GetAncestor(window, GA_ROOT);
+    if (!top || top == checked) return true;
+    auto xid = reinterpret_cast<uintptr_t>(::GetPropW(top, L"__wine_x11_whole_window"));
+    if (!xid) return true;  // not an X-backed window: nothing to wait for
+    std::string id = std::to_string(xid);
+    bool mapped = RunShell("i=0; until xwininfo -id " + id + " 2>/dev/null | grep -q IsViewable; do i=$((i+1)); "
+                           "[ $i -gt 500 ] && exit 1; sleep 0.01; done");
+    if (mapped) checked = top;
+    return mapped;
+}
+}  // namespace
+
+bool RunXdotool(const std::vector<std::string>& arguments) {
+    std::string script = "xdotool";
+    for (const std::string& a : arguments) script += " " + ShellQuoted(a);
+    return RunShell(script);
+}
+
 bool MoveTo(HWND window, int x, int y) {
+    if (!WaitUntilMapped(window)) return false;
     POINT p{x, y};
     ::ClientToScreen(window, &p);
     // No --sync: it never returns when the pointer is already there.
