@@ -48,6 +48,11 @@ void QxKBController::FillSupportedKeyboards() {
 }
 
 void QxKBController::RescanDevices(bool refresh) {
+    // The popups run their own message loops, in which the next device change can start a rescan
+    // of its own. So every state change is made first and the messages come last, and a rescan
+    // that was overtaken by a newer one shows none: the state is then the newer one's.
+    const unsigned generation = ++rescanGeneration_;
+    std::vector<int> messages;
     manager_.CloseAllDevices();
     manager_.OpenMatchingDevice();
     manager_.SetOpen(true);
@@ -66,8 +71,8 @@ void QxKBController::RescanDevices(bool refresh) {
             row.connected = 0;
             view_.SetConnectionImage(L"sysbtn_usb_none.png");
             database_.CloseDatabase();
-            if (ready_) view_.ShowMessageBox(kTextDeviceNotConnected, kMessageBoxWidth);
             deviceType_ = 0;
+            if (ready_) messages.push_back(kTextDeviceNotConnected);
         } else if (!row.connected) {
             deviceType_ = row.deviceType;
             connected_ = 1;
@@ -76,8 +81,12 @@ void QxKBController::RescanDevices(bool refresh) {
             database_.OpenForModel(dataDir_, ModelNameOf(deviceType_));
             WriteDeviceType(deviceType_);
             if (refresh) RefreshCurrentModel();
-            if (ready_) view_.ShowMessageBox(kTextDeviceConnected, kMessageBoxWidth);
+            if (ready_) messages.push_back(kTextDeviceConnected);
         }
+    }
+    for (int text : messages) {
+        if (generation != rescanGeneration_) return;
+        view_.ShowMessageBox(text, kMessageBoxWidth);
     }
 }
 

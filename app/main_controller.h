@@ -157,6 +157,8 @@ private:
     int currentProfile_ = 1;
     int currentLightMode_ = 0;
     uint32_t selectedKey_ = 0;
+    // Counts rescans, so one overtaken by a rescan inside its popups shows no stale messages.
+    unsigned rescanGeneration_ = 0;
     int deviceIndex_ = 0;
     std::wstring layoutName_ = kInitialLayoutSection;
     std::vector<SupportedKeyboard> supportedKeyboards_;

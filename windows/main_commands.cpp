@@ -9,6 +9,7 @@
 #include "toolkit/controls/menu_wnd.h"
 #include "toolkit/controls/qx_list_box.h"
 #include "toolkit/core/ui_notify.h"
+#include "windows/macro_editor_dialog.h"
 #include "windows/qxkb_main_dlg.h"
 
 namespace qx {
@@ -134,8 +135,12 @@ void QxKBMainDlg::DeleteSelectedMacro() {
     controller_.UploadMacros();
 }
 
-void QxKBMainDlg::OpenMacroEditor(int) {
-    // The macro editor is opened here once it exists; until then the commands do nothing.
+void QxKBMainDlg::OpenMacroEditor(int macroId) {
+    MacroEditorHooks hooks;
+    hooks.uploadLibrary = [this] { controller_.UploadMacros(); };
+    hooks.showMessage = [this](HWND, const std::wstring& text) { ShowMessageText(MessageGroup::Window, text); };
+    if (RunMacroEditor(GetSafeHwnd(), macroId, controller_.DeviceType(), GetDocumentsDataDir(), std::move(hooks)))
+        RefreshMacroList();
 }
 
 }  // namespace qx

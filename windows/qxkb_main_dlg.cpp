@@ -169,8 +169,11 @@ void QxKBMainDlg::RegisterDeviceNotifications() {
 void QxKBMainDlg::SetConnectionImage(const wchar_t* imageName) { SetImage(kIdConnection, imageName, 4); }
 
 void QxKBMainDlg::ShowMessageBox(int textId, int width) {
-    const std::wstring text = GetUIText(textId);
-    messages_.Show(MessageGroupOfText(textId), [&] {
+    ShowMessageText(MessageGroupOfText(textId), GetUIText(textId), width);
+}
+
+int QxKBMainDlg::ShowMessageText(MessageGroup group, const std::wstring& text, int width) {
+    return messages_.Show(group, [&] {
         QxKBMsgBox box(text, GetSafeHwnd());
         return static_cast<int>(box.Run(width));
     });

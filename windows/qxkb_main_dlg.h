@@ -77,6 +77,8 @@ public:
     void RegisterDeviceNotifications() override;
     void SetConnectionImage(const wchar_t* imageName) override;
     void ShowMessageBox(int textId, int width) override;
+    // The message popup with any text, unless a popup of `group` is open (then 1 at once).
+    int ShowMessageText(MessageGroup group, const std::wstring& text, int width = kMessageBoxWidth);
     void SetProfileTitle(int profile) override;
     void BuildLightingPage(int deviceType) override;
     void SetEffectButtonCheck(int buttonId, bool checked) override;

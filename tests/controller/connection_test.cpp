@@ -36,6 +36,32 @@ TEST_F(Connection, PluggingTheRs40MakesTypeThreeCurrentAndSaysSo) {
     EXPECT_EQ(registry.Text(L"DevType"), L"3") << "the last model is remembered";
 }
 
+TEST_F(Connection, ReplugWhileTheRemovalPopupIsOpenLeavesTheKeyboardThatIsThere) {
+    auto& c = Start();
+    const int first = hid.PlugDeviceType(5);
+    Arrive(first);
+    ASSERT_TRUE(c.IsConnected());
+    int second = -1;
+    // The removal's popup is open when the keyboard arrives again.
+    view.whileMessageShows = [&](int text) {
+        EXPECT_EQ(text, kTextDeviceNotConnected);
+        second = hid.PlugDeviceType(5);
+        Arrive(second);
+    };
+    Remove(first);
+    ASSERT_NE(second, -1);
+    EXPECT_EQ(c.DeviceType(), 5);
+    EXPECT_TRUE(c.IsConnected());
+    EXPECT_TRUE(c.Database().IsOpen());
+    EXPECT_EQ(view.connectionImages.back(), L"sysbtn_usb.png");
+    EXPECT_EQ(registry.Text(L"DevType"), L"5");
+    // The keyboard gets what is chosen now, in its own family.
+    log.Clear();
+    c.ChooseLightMode(3);
+    EXPECT_FALSE(log.Only({sim::WireKind::Write}).empty()) << "output reports, not the feature family's";
+    EXPECT_TRUE(log.Only({sim::WireKind::SendFeature}).empty());
+}
+
 TEST_F(Connection, KeyboardWithoutItsVendorInterfaceIsNotConnected) {
     sim::KeyboardModel model = *sim::ModelForDeviceType(2);
     model.interfaces = {"mi_00", "mi_01&col01", "mi_01&col03"};

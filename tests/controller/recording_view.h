@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 // A main view that records what the controller asked of the window.
 #include <map>
 #include <string>
@@ -68,7 +69,14 @@ public:
     void ShowMessageBox(int textId, int width) override {
         messages.push_back(textId);
         lastWidth = width;
+        // What may happen while the real popup runs its own message loop.
+        if (whileMessageShows) {
+            auto nested = std::move(whileMessageShows);
+            whileMessageShows = nullptr;
+            nested(textId);
+        }
     }
+    std::function<void(int textId)> whileMessageShows;
     void SetProfileTitle(int profile) override { profileTitles.push_back(profile); }
     void BuildLightingPage(int deviceType) override { lightingPages.push_back(deviceType); }
     void SetEffectButtonCheck(int buttonId, bool checked) override { effectChecks[buttonId] = checked; }

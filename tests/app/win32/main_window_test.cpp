@@ -1,0 +1,293 @@
+// The real program under Wine, driven like a user with the real pointer: effects, language,
+// profiles, reset, tray, exit paths, connection popups and the macro panel. Checked through
+// what it leaves behind: the wire log of the simulated keyboards, the model's database and the
+// registry.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/win32/single_instance.h"
+#include "device/feature_reports.h"
+#include "device/output_reports.h"
+#include "device/type2_reports.h"
+#include "sim/wire_log.h"
+#include "storage/config_database.h"
+#include "tests/toolkit/support/real_input.h"
+
+namespace qx {
+namespace {
+
+std::wstring WindowsPath(const char* unixPath) {
+    std::wstring path = L"Z:";
+    for (const char* p = unixPath; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+    return path;
+}
+
+// Waits, pumping nothing (the window belongs to another process), until done() or ms passed.
+bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms) return done();
+        Sleep(20);
+    }
+    return true;
+}
+
+std::wstring DataDir() {
+    wchar_t docs[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, docs);
+    return std::wstring(docs) + L"\\QxKB Files\\";
+}
+
+std::wstring ReadAppValue(const wchar_t* name) {
+    wchar_t data[64] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\QxKB", name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return L"<none>";
+    return data;
+}
+
+std::wstring ModelOf(int type) {
+    switch (type) {
+        case 2: return L"QxKBRS40";
+        case 3: return L"QxKBRS40-24G";
+        default: return L"QxKB74";
+    }
+}
+
+std::wstring StoredValue(int type, int profile, const wchar_t* key) {
+    ConfigDatabase db;
+    if (!db.OpenForModel(DataDir(), ModelOf(type))) return L"<no database>";
+    std::wstring value = L"<none>";
+    db.GetConfigValue(profile, key, value);
+    return value;
+}
+
+template <size_t N>
+std::string HexStart(const std::array<uint8_t, N>& bytes) {
+    return sim::HexBytes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 16), 16);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(FindRunningMainWindow(), nullptr) << "another copy is running";
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        wireLog_ = std::wstring(temp) + L"qxkb-main-window-wire.log";
+        DeleteFileW(wireLog_.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\QxKB");
+        for (int type : {2, 3, 5}) DeleteFileW((DataDir() + L"db\\" + ModelOf(type) + L"_data.db").c_str());
+    }
+    void TearDown() override {
+        if (process_.hProcess) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+                PostMessageW(window_, 1091, 0, 610);
+                if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 9);
+            }
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+
+    // Starts the program on simulated keyboards and waits until its window is shown, centred and
+    // has sent its first settings.
+    void Start(const wchar_t* keyboards, const wchar_t* language = L"1033") {
+        if (language) {
+            HKEY key;
+            RegCreateKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QxKB", &key);
+            RegSetValueExW(key, L"LCID", 0, REG_SZ, reinterpret_cast<const BYTE*>(language),
+                           static_cast<DWORD>((wcslen(language) + 1) * sizeof(wchar_t)));
+            RegCloseKey(key);
+        }
+        SetEnvironmentVariableW(L"QXKB_SIMULATED_KEYBOARD", keyboards);
+        SetEnvironmentVariableW(L"QXKB_WIRE_LOG", wireLog_.c_str());
+        STARTUPINFOW si = {sizeof si};
+        std::wstring exe = WindowsPath(QX_DRIVER_EXE);
+        std::wstring command = L"\"" + exe + L"\"";
+        ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                                   &process_));
+        ASSERT_TRUE(WaitFor([&] { return (window_ = FindRunningMainWindow()) != nullptr; }, 30000));
+        const int left = (GetSystemMetrics(SM_CXSCREEN) - 1060) / 2;
+        ASSERT_TRUE(WaitFor([&] {
+            RECT r;
+            return IsWindowVisible(window_) && GetWindowRect(window_, &r) && r.left == left;
+        }));
+        // The first paint has happened once the window answers a message after showing.
+        DWORD_PTR ignored;
+        SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
+    }
+    long WaitExit(DWORD ms) {
+        if (WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+    std::vector<std::string> WireLines() {
+        std::vector<std::string> lines;
+        FILE* f = _wfopen(wireLog_.c_str(), L"rb");
+        if (!f) return lines;
+        std::string text;
+        char buffer[65536];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+        fclose(f);
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+    // Waits for a line after `from` that holds `bytes`.
+    bool WaitForWire(size_t from, const std::string& bytes, DWORD ms = 15000) {
+        return WaitFor(
+            [&] {
+                std::vector<std::string> lines = WireLines();
+                for (size_t i = from; i < lines.size(); ++i)
+                    if (lines[i].find(bytes) != std::string::npos) return true;
+                return false;
+            },
+            ms);
+    }
+    void Click(int x, int y, int button = 1) { ASSERT_TRUE(qxtest::ClickAt(window_, x, y, button)); }
+    static bool PopupShown() {
+        HWND box = FindWindowW(nullptr, L"QxKBMsgBox");
+        return box && IsWindowVisible(box);
+    }
+
+    std::wstring wireLog_;
+    PROCESS_INFORMATION process_ = {};
+    HWND window_ = nullptr;
+};
+
+TEST_F(MainWindowTest, ChoosingAnEffectSendsTheFamilysReportAndStoresIt) {
+    struct Case {
+        int type;
+        const wchar_t* keyboards;
+        int x, y;  // the third effect of the family: SingleOff (types 2 and 3), Serpentine (type 5)
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {2, L"2", 260 + 80, 535 + 16, HexStart(BuildType2LightEffect(*Type2EffectCode(3)))},
+        {3, L"3", 260 + 80, 535 + 16, HexStart(BuildType3ModeReport(3))},
+        {5, L"5", 430 + 80, 525 + 13, HexStart(BuildOutputLightEffect(5, 3))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        SetUp();
+        Start(c.keyboards);
+        ASSERT_TRUE(WaitFor([&] { return StoredValue(c.type, 1, L"lightmode") == L"1"; }));
+        const size_t before = WireLines().size();
+        Click(c.x, c.y);
+        EXPECT_TRUE(WaitForWire(before, c.bytes)) << "wire log after the click lacks " << c.bytes;
+        EXPECT_TRUE(WaitFor([&] { return StoredValue(c.type, 1, L"lightmode") == L"3"; }));
+        PostMessageW(window_, 1091, 0, 610);
+        EXPECT_EQ(WaitExit(15000), 0);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+    }
+}
+
+TEST_F(MainWindowTest, LanguageMenuSwitchesToChineseAndStoresIt) {
+    Start(L"5");
+    Click(1060 - 176 + 21, 49);  // the language button
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = FindWindowW(L"MenuWnd", nullptr)) != nullptr && IsWindowVisible(menu); }));
+    RECT r;
+    GetWindowRect(menu, &r);
+    POINT first{r.left + (r.right - r.left) / 2, 0};
+    // The first row, "简体中文", lies in the menu's upper half.
+    first.y = r.top + (r.bottom - r.top) / 3;
+    ASSERT_TRUE(qxtest::RunXdotool({"mousemove", std::to_string(first.x), std::to_string(first.y)}));
+    ASSERT_TRUE(qxtest::RunXdotool({"click", "1"}));
+    EXPECT_TRUE(WaitFor([] { return ReadAppValue(L"LCID") == L"2052"; }));
+}
+
+TEST_F(MainWindowTest, ExitPathsEndWithCodeZeroAndTheTrayRestoresTheWindow) {
+    Start(L"none");
+    Click(1060 - 90 + 21, 49);  // close: hides, the program stays in the tray
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window_); }));
+    PostMessageW(window_, 1090, 0, WM_LBUTTONDOWN);  // what the shell sends for a click on the icon
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window_) != FALSE; }));
+    PostMessageW(window_, 1091, 0, 611);  // not the exit code: nothing happens
+    EXPECT_EQ(WaitExit(500), -1);
+    PostMessageW(window_, WM_COMMAND, 100, 0);  // the tray menu's Exit
+    EXPECT_EQ(WaitExit(15000), 0);
+}
+
+TEST_F(MainWindowTest, HotplugShowsSelfClosingConnectionPopups) {
+    Start(L"none");
+    EXPECT_FALSE(PopupShown());
+    const UINT hotplug = RegisterWindowMessageW(L"QxKBSimulatedHotplug");
+    PostMessageW(window_, hotplug, 1, 5);
+    ASSERT_TRUE(WaitFor(PopupShown, 10000)) << "\"Device connected!\"";
+    const DWORD shown = GetTickCount();
+    ASSERT_TRUE(WaitFor([] { return !PopupShown(); }, 10000));
+    const DWORD open = GetTickCount() - shown;
+    EXPECT_GE(open, 1500u) << "closes itself after about two seconds";
+    EXPECT_EQ(ReadAppValue(L"DevType"), L"5");
+    // Unplugged and plugged again while the popup is open: the state follows the real keyboard.
+    PostMessageW(window_, hotplug, 0, 5);
+    ASSERT_TRUE(WaitFor(PopupShown, 10000)) << "\"Device not connected!\"";
+    PostMessageW(window_, hotplug, 1, 5);
+    ASSERT_TRUE(WaitFor([] { return !PopupShown(); }, 15000));
+    const size_t before = WireLines().size();
+    Click(430 + 80, 525 + 13);  // an effect: only sent when the keyboard is connected again
+    EXPECT_TRUE(WaitForWire(before, HexStart(BuildOutputLightEffect(5, 3))));
+}
+
+TEST_F(MainWindowTest, ASecondMessageOfTheSameGroupIsNotShownWhileOneIsOpen) {
+    Start(L"none");
+    Click(1060 - 219 + 21, 49);  // connection indicator without a keyboard: "Please connect the device!"
+    ASSERT_TRUE(WaitFor(PopupShown, 10000));
+    Click(1060 - 219 + 21, 49);
+    int popups = 0;
+    EnumWindows(
+        [](HWND w, LPARAM count) {
+            wchar_t title[32] = {};
+            GetWindowTextW(w, title, 32);
+            if (wcscmp(title, L"QxKBMsgBox") == 0 && IsWindowVisible(w)) ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&popups));
+    EXPECT_EQ(popups, 1);
+}
+
+TEST_F(MainWindowTest, DeletingTheFirstMacroRemovesItAndUploadsTheLibrary) {
+    {
+        ConfigDatabase db;
+        ASSERT_TRUE(db.OpenForModel(DataDir(), ModelOf(3)));
+        for (const wchar_t* name : {L"First", L"Second"}) {
+            MacroRow macro;
+            macro.name = name;
+            macro.playTimes = 1;
+            ASSERT_GT(db.InsertMacro(macro), 0);
+        }
+    }
+    // The feature family keeps the macro library on the keyboard.
+    Start(L"3");
+    auto macros = [] {
+        ConfigDatabase db;
+        std::vector<MacroRow> rows;
+        if (db.OpenForModel(DataDir(), ModelOf(3))) db.GetMacros(rows);
+        return rows;
+    };
+    ASSERT_EQ(macros().size(), 2u);
+    const size_t before = WireLines().size();
+    // Hover the first row, then press its delete box (right end of the row).
+    ASSERT_TRUE(qxtest::MoveTo(window_, 900, 505));
+    ASSERT_TRUE(qxtest::MoveTo(window_, 1033 - 20, 505));
+    Click(1033 - 20, 505);
+    ASSERT_TRUE(WaitFor([&] { return macros().size() == 1; }));
+    EXPECT_EQ(macros()[0].name, L"Second");
+    EXPECT_TRUE(WaitFor([&] { return WireLines().size() > before; })) << "the library is sent again";
+}
+
+}  // namespace
+}  // namespace qx
