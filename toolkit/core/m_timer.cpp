@@ -49,8 +49,10 @@ UINT CMTimer::SetTimer(UINT period, CString name, BOOL appTimer) {
         }
     }
     std::lock_guard<std::recursive_mutex> guard(RegistryLock());
+    // TIME_KILL_SYNCHRONOUS: timeKillEvent then waits for a tick that is running, so after
+    // KillTimer (and in the destructor) no callback can still be inside this object.
     UINT id = ::timeSetEvent(period, m_uAccuracy, reinterpret_cast<LPTIMECALLBACK>(&CMTimer::TimerCallProc),
-                             reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC);
+                             reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
     if (id) m_timers.push_back(TimerRecord{id, name, appTimer});
     return id;
 }
