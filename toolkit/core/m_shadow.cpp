@@ -49,9 +49,11 @@ void MShadow::DeleteImage() {
 }
 
 BOOL MShadow::Initialize(HINSTANCE instance, bool force) {
-    WNDCLASSEXW existing = {sizeof(existing)};
+    WNDCLASSEXW existing = {};
+    existing.cbSize = sizeof(existing);
     if (::GetClassInfoExW(instance, kClassName, &existing) && !force) return FALSE;
-    WNDCLASSEXW wc = {sizeof(wc)};
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = ::DefWindowProcW;
     wc.hInstance = instance;

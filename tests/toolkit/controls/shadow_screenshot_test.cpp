@@ -34,10 +34,11 @@ TEST(ShadowScreenshot, ComputedAndPictureShadowsOverAPattern) {
         DWORD base = check ? 0xFFF2E6C8 : 0xFF9CC4E4;
         return stripe ? 0xFFD04040 : base;
     }));
-    // A soft frame: alpha grows from the outer edge to 20 pixels in.
+    // A soft frame: alpha grows from the outer edge to 20 pixels in, where the window's edge
+    // will be. The middle is clear: the shadow window, owned by the dialog, lies above it.
     ASSERT_TRUE(qxtest::WriteSkinPng(L"shadow_shot_frame.png", 64, 64, [](int x, int y) -> DWORD {
         int edge = std::min(std::min(x, y), std::min(63 - x, 63 - y));
-        int alpha = edge >= 20 ? 170 : edge * 170 / 20;
+        int alpha = edge >= 20 ? 0 : edge * 170 / 20;
         return static_cast<DWORD>(alpha) << 24 | 0x101840;
     }));
 
