@@ -31,10 +31,16 @@ CMTimer::CMTimer() {
 
 CMTimer::~CMTimer() {
     KillTimer();
-    if (m_bIsTmierOK) ::timeEndPeriod(m_uAccuracy);
     std::lock_guard<std::recursive_mutex> guard(RegistryLock());
     auto& r = Registry();
     r.erase(std::remove(r.begin(), r.end(), this), r.end());
+    // The resolution was raised once for the whole process, so it is lowered once, with the
+    // last timer object: the objects still alive keep their precision and every
+    // timeBeginPeriod has exactly one timeEndPeriod. The next SetTimer raises it again.
+    if (r.empty() && m_bIsTmierOK) {
+        ::timeEndPeriod(m_uAccuracy);
+        m_bIsTmierOK = FALSE;
+    }
 }
 
 void CMTimer::OnMTimer(UINT, CString) {}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 
 #include "tests/toolkit/support/toolkit_test_environment.h"
 #include "toolkit/core/m_timer.h"
@@ -91,6 +92,22 @@ TEST(PreciseTimer, StoppedTimersTickNoMore) {
     ASSERT_NE(other.SetTimer(2, L"b", FALSE), 0u);
     ASSERT_TRUE(qxtest::PumpUntil([&] { return other.plain.load() >= 5; }, 3000));
     EXPECT_EQ(timer.plain.load(), after);
+}
+
+TEST(PreciseTimer, ResolutionIsLoweredOnceWithTheLastTimerObject) {
+    // Each test runs in its own process: these are the only timer objects alive.
+    auto first = std::make_unique<CountingTimer>();
+    auto second = std::make_unique<CountingTimer>();
+    ASSERT_NE(first->SetTimer(1000, L"a", FALSE), 0u);
+    ASSERT_TRUE(CMTimer::m_bIsTmierOK);
+    first.reset();
+    EXPECT_TRUE(CMTimer::m_bIsTmierOK);  // the second object still relies on it
+    second.reset();
+    EXPECT_FALSE(CMTimer::m_bIsTmierOK);
+    // Raised again by the next timer.
+    CountingTimer again;
+    ASSERT_NE(again.SetTimer(1000, L"b", FALSE), 0u);
+    EXPECT_TRUE(CMTimer::m_bIsTmierOK);
 }
 
 }  // namespace
