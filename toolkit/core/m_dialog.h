@@ -97,6 +97,19 @@ public:
     void DoNo();
     PaintManager* GetPaintManager() { return &m_paintManager; }
 
+    // The window's drop shadow (see MShadow): created after the window, limits kept there.
+    void CreateShadow(BOOL show, bool force = false) { m_paintManager.CreateShadow(show, force); }
+    BOOL SetSize(int size) { return m_paintManager.SetSize(size); }
+    BOOL SetSharpness(UINT sharpness) { return m_paintManager.SetSharpness(sharpness); }
+    BOOL SetDarkness(UINT darkness) { return m_paintManager.SetDarkness(darkness); }
+    BOOL SetPosition(int x, int y) { return m_paintManager.SetPosition(x, y); }
+    BOOL SetShadowColor(DWORD colour) { return m_paintManager.SetShadowColor(colour); }
+    BOOL SetShadowImage(const wchar_t* file) { return m_paintManager.SetShadowImage(file); }
+    BOOL SetShadowImage(UINT resId) { return m_paintManager.SetShadowImage(resId); }
+    BOOL SetShadowCorner(RECT corners) { return m_paintManager.SetShadowCorner(corners); }
+    void SetShadowShow(BOOL show) { m_paintManager.SetShadowShow(show); }
+    void DisableShadow(BOOL disable) { m_paintManager.DisableShadow(disable); }
+
     int m_roundCorner;
 
 protected:

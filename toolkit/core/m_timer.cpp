@@ -31,10 +31,16 @@ CMTimer::CMTimer() {
 
 CMTimer::~CMTimer() {
     KillTimer();
-    if (m_bIsTmierOK) ::timeEndPeriod(m_uAccuracy);
     std::lock_guard<std::recursive_mutex> guard(RegistryLock());
     auto& r = Registry();
     r.erase(std::remove(r.begin(), r.end(), this), r.end());
+    // The resolution was raised once for the whole process, so it is lowered once, with the
+    // last timer object: the objects still alive keep their precision and every
+    // timeBeginPeriod has exactly one timeEndPeriod. The next SetTimer raises it again.
+    if (r.empty() && m_bIsTmierOK) {
+        ::timeEndPeriod(m_uAccuracy);
+        m_bIsTmierOK = FALSE;
+    }
 }
 
 void CMTimer::OnMTimer(UINT, CString) {}
@@ -49,8 +55,10 @@ UINT CMTimer::SetTimer(UINT period, CString name, BOOL appTimer) {
         }
     }
     std::lock_guard<std::recursive_mutex> guard(RegistryLock());
+    // TIME_KILL_SYNCHRONOUS: timeKillEvent then waits for a tick that is running, so after
+    // KillTimer (and in the destructor) no callback can still be inside this object.
     UINT id = ::timeSetEvent(period, m_uAccuracy, reinterpret_cast<LPTIMECALLBACK>(&CMTimer::TimerCallProc),
-                             reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC);
+                             reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
     if (id) m_timers.push_back(TimerRecord{id, name, appTimer});
     return id;
 }

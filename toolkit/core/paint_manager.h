@@ -9,6 +9,7 @@
 #include "toolkit/core/drop_target.h"
 #include "toolkit/core/gdiplus_include.h"
 #include "toolkit/core/img_res_info.h"
+#include "toolkit/core/m_shadow.h"
 #include "toolkit/core/m_timer.h"
 #include "toolkit/core/off_screen_surface.h"
 #include "toolkit/core/ui_enums.h"
@@ -152,6 +153,22 @@ public:
     BOOL AddMTimer(MControl* control);
     BOOL DeletePnTimer(MControl* control);
 
+    // --- Window shadow (paint_manager_shadow.cpp) -------------------------------------------
+    // Registers the shadow window class (again when `force`), sets the show flag and creates
+    // the shadow of the paint window; the setters below keep the shadow's limits.
+    void CreateShadow(BOOL show, bool force = false);
+    BOOL SetSize(int size);
+    BOOL SetSharpness(UINT sharpness);
+    BOOL SetDarkness(UINT darkness);
+    BOOL SetPosition(int x, int y);
+    BOOL SetShadowColor(DWORD colour);
+    BOOL SetShadowImage(const wchar_t* file);
+    BOOL SetShadowImage(UINT resId);
+    BOOL SetShadowCorner(RECT corners);
+    void SetShadowShow(BOOL show);
+    void DisableShadow(BOOL disable);
+    MShadow* GetShadow() { return &m_shadow; }
+
     // --- Message entry points used by the window objects ----------------------------------
     LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     BOOL PreTranslateMessage(MSG* msg);
@@ -288,6 +305,7 @@ private:
     OffScreenSurface m_backCache;
     BOOL m_backCacheValid;
     UINT m_animationMessage;
+    MShadow m_shadow;
 };
 
 }  // namespace QxUI

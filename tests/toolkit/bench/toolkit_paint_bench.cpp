@@ -3,6 +3,7 @@
 //   - full repaint: composing the whole client area,
 //   - hover repaint: one control changes state and only its rectangle is composed,
 //   - panel scroll: a panel of 200 image controls scrolled by one wheel notch,
+//   - window shadow: a 10-pixel computed shadow of the rounded 1060 x 720 window,
 // and the same through the window's real WM_PAINT path. Prints ms per frame and ratios.
 #include <cstdio>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "tests/toolkit/support/toolkit_test_environment.h"
 #include "toolkit/controls/qx_keyboard_ctrl.h"
 #include "toolkit/core/m_panel.h"
+#include "toolkit/core/m_shadow.h"
+#include "toolkit/core/shadow_blur.h"
 #include "toolkit/core/manager.h"
 
 namespace {
@@ -189,6 +192,39 @@ double MeasureKeyboardHover(bool throughWindow, int frames) {
     return ms;
 }
 
+struct ShadowFigures {
+    double blur;    // shape read from the window region and the blur computed, no window
+    double render;  // the shadow window rendered again: shape, blur, copy, UpdateLayeredWindow
+};
+
+// The shadow is rendered only when the window's geometry or the shadow's settings change; this
+// is the cost of one such render, size 10, sharpness 5, darkness 150, offsets (5, 5).
+ShadowFigures MeasureShadow(int frames) {
+    qxtest::RecordingDialog dialog;
+    dialog.m_roundCorner = 10;
+    dialog.CreateAt(20, 20, kWidth, kHeight);
+    dialog.LoadBKImage(L"bench_background.png");
+    dialog.CreateShadow(TRUE);
+    dialog.SetSize(10);
+    qxtest::PumpMessages();
+    ShadowFigures f{};
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    ::GetWindowRgn(dialog.GetSafeHwnd(), region);
+    QxUI::ShadowParams params{10, 5, 150, 5, 5, 0};
+    std::vector<DWORD> pixels;
+    f.blur = MsPerFrame(frames, [&] {
+        std::vector<QxUI::ShadowSpan> shape = QxUI::ShadowBlur::ShapeFromRegion(region, kWidth, kHeight);
+        QxUI::ShadowBlur::MakeShadow(params, shape, kWidth, kHeight, pixels);
+    });
+    ::DeleteObject(region);
+    int n = 0;
+    // A successful setter renders a shown shadow again at once.
+    f.render = MsPerFrame(frames, [&] { dialog.SetDarkness(150 + (n++ % 2)); });
+    dialog.DestroyWindow();
+    qxtest::PumpMessages();
+    return f;
+}
+
 }  // namespace
 
 int main() {
@@ -198,9 +234,11 @@ int main() {
         return 1;
     }
     const int frames = 40;
+    double fullRepaint[2] = {};  // composition, through WM_PAINT
     for (bool window : {false, true}) {
         Figures bare = Measure(false, window, frames);
         Figures full = Measure(true, window, frames);
+        fullRepaint[window ? 1 : 0] = full.full;
         std::printf("%s\n", window ? "through WM_PAINT (includes the 15 ms paint spacing and the screen copy)"
                                    : "composition into the off-screen buffer");
         std::printf("  bare background, full repaint      : %8.3f ms/frame  (baseline)\n", bare.full);
@@ -219,6 +257,14 @@ int main() {
         std::printf("  keyboard view, pointer key to key  : %8.3f ms/move   %7.2fx baseline\n", keys,
                     keys / bare.full);
     }
+    ShadowFigures shadow = MeasureShadow(frames);
+    std::printf("window shadow, 10 pixels, rounded 1060 x 720 window, against one full repaint of that window\n"
+                "(100 image controls: %.3f ms composed, %.3f ms through WM_PAINT)\n",
+                fullRepaint[0], fullRepaint[1]);
+    std::printf("  shape and blur, no window          : %8.3f ms/render %7.2fx composed  %6.3fx WM_PAINT\n",
+                shadow.blur, shadow.blur / fullRepaint[0], shadow.blur / fullRepaint[1]);
+    std::printf("  shadow window rendered again       : %8.3f ms/render %7.2fx composed  %6.3fx WM_PAINT\n",
+                shadow.render, shadow.render / fullRepaint[0], shadow.render / fullRepaint[1]);
     qxtest::ShutdownToolkitForTests();
     return 0;
 }
