@@ -9,7 +9,11 @@ cd "$root"
 if [ "$(id -u)" -eq 0 ]; then bash tools/install-deps.sh; elif command -v sudo >/dev/null; then sudo bash tools/install-deps.sh; fi
 
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "${QX_JOBS:-2}" >/dev/null
+# A first build takes about a quarter of an hour: its progress is shown, one line per step.
+echo "building the Windows program (build/win64)..."
+cmake --build --preset win64 -j "${QX_JOBS:-2}" | stdbuf -oL tr "\r" "\n" |
+  { grep --line-buffered -E "^\[[0-9]+/[0-9]+\]|error" | sed -u "s/ Building / /"; true; }
+[ "${PIPESTATUS[0]}" -eq 0 ] || { echo "the build failed" >&2; exit 1; }
 export QXKB_SIMULATED_KEYBOARD=${QXKB_SIMULATED_KEYBOARD-5}
 export QX_BUILD_DIR="$root/build/win64"
 source tools/wine-env.sh
