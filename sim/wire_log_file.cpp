@@ -4,7 +4,8 @@ namespace qx::sim {
 
 WireLogFile::WireLogFile(WireLog& log, const std::string& path) : log_(log) {
     if (path.empty()) return;
-    file_ = std::fopen(path.c_str(), "w");
+    // Binary: the same bytes on every system, one "\n" per line.
+    file_ = std::fopen(path.c_str(), "wb");
     if (file_) log_.SetSink([this](const WireEvent& event) { Write(event); });
 }
 
