@@ -40,34 +40,18 @@ void CKeyboardTips::AutoFit() {
 }
 
 BOOL CKeyboardTips::OnPaint() {
-    if (!IsLive() || IsIconic()) return TRUE;
-    PAINTSTRUCT ps;
-    ::BeginPaint(m_hWnd, &ps);
-    int w = 0, h = 0;
-    if (BeginLayeredFrame(&w, &h)) {
-        {
-            Gdiplus::Graphics g(m_surface.GetDC());
-            if (m_backImage)
-                MRender::DrawImageFrame(g, m_backImage, CRect(0, 0, w - 1, h - 1), 0, 0, m_backWidth, m_backHeight,
-                                        kFrameBorder);
-            if (!m_title.IsEmpty()) {
-                g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-                const Gdiplus::FontFamily* family = TextFamily();
-                Gdiplus::Font titleFont(family, 16.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
-                Gdiplus::Font textFont(family, 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
-                Gdiplus::SolidBrush titleBrush{Gdiplus::Color(kTitleColour)};
-                Gdiplus::SolidBrush textBrush{Gdiplus::Color(kTextColour)};
-                float inner = static_cast<float>(w - 20);
-                g.DrawString(m_title.GetString(), -1, &titleFont, Gdiplus::RectF(10, 30, inner, 20), &m_format,
-                             &titleBrush);
-                g.DrawString(m_text.GetString(), -1, &textFont, Gdiplus::RectF(10, 50, inner, 20), &m_format,
-                             &textBrush);
-            }
-        }
-        PushLayeredFrame(kConstantAlpha);
-    }
-    ::EndPaint(m_hWnd, &ps);
-    return TRUE;
+    return PaintBubble(kFrameBorder, kConstantAlpha, [this](Gdiplus::Graphics& g, int w, int) {
+        if (m_title.IsEmpty()) return;
+        g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+        const Gdiplus::FontFamily* family = TextFamily();
+        Gdiplus::Font titleFont(family, 16.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+        Gdiplus::Font textFont(family, 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+        Gdiplus::SolidBrush titleBrush{Gdiplus::Color(kTitleColour)};
+        Gdiplus::SolidBrush textBrush{Gdiplus::Color(kTextColour)};
+        float inner = static_cast<float>(w - 20);
+        g.DrawString(m_title.GetString(), -1, &titleFont, Gdiplus::RectF(10, 30, inner, 20), &m_format, &titleBrush);
+        g.DrawString(m_text.GetString(), -1, &textFont, Gdiplus::RectF(10, 50, inner, 20), &m_format, &textBrush);
+    });
 }
 
 // Timer 10 is started by nobody but still hides the tip, like the balloon's.

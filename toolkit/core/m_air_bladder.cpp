@@ -95,29 +95,15 @@ void MAirBladder::AutoFit() {
 }
 
 BOOL MAirBladder::OnPaint() {
-    if (!IsLive() || IsIconic()) return TRUE;
-    PAINTSTRUCT ps;
-    ::BeginPaint(m_hWnd, &ps);
-    int w = 0, h = 0;
-    if (BeginLayeredFrame(&w, &h)) {
-        {
-            Gdiplus::Graphics g(m_surface.GetDC());
-            if (m_backImage)
-                MRender::DrawImageFrame(g, m_backImage, CRect(0, 0, w - 1, h - 1), 0, 0, m_backWidth, m_backHeight,
-                                        kFrameBorder);
-            if (!m_text.IsEmpty()) {
-                Gdiplus::Font font(TextFamily(), kFontPixels, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
-                int lineHeight = MeasureText().Height;
-                g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-                Gdiplus::SolidBrush brush{Gdiplus::Color(kTextColour)};
-                Gdiplus::RectF box = AirBladderTextBox(w, h, m_lineCount, lineHeight);
-                g.DrawString(m_text.GetString(), -1, &font, box, &m_format, &brush);
-            }
-        }
-        PushLayeredFrame(255);
-    }
-    ::EndPaint(m_hWnd, &ps);
-    return TRUE;
+    return PaintBubble(kFrameBorder, 255, [this](Gdiplus::Graphics& g, int w, int h) {
+        if (m_text.IsEmpty()) return;
+        Gdiplus::Font font(TextFamily(), kFontPixels, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+        int lineHeight = MeasureText().Height;
+        g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+        Gdiplus::SolidBrush brush{Gdiplus::Color(kTextColour)};
+        Gdiplus::RectF box = AirBladderTextBox(w, h, m_lineCount, lineHeight);
+        g.DrawString(m_text.GetString(), -1, &font, box, &m_format, &brush);
+    });
 }
 
 void MAirBladder::OnTimer(UINT id) { OnBubbleTimer(id); }

@@ -144,6 +144,26 @@ BOOL MLayeredPopup::BeginLayeredFrame(int* width, int* height) {
     return TRUE;
 }
 
+BOOL MLayeredPopup::PaintBubble(int border, BYTE constantAlpha,
+                                const std::function<void(Gdiplus::Graphics&, int w, int h)>& drawContent) {
+    if (!IsLive() || IsIconic()) return TRUE;
+    PAINTSTRUCT ps;
+    ::BeginPaint(m_hWnd, &ps);
+    int w = 0, h = 0;
+    if (BeginLayeredFrame(&w, &h)) {
+        {
+            Gdiplus::Graphics g(m_surface.GetDC());
+            if (m_backImage)
+                MRender::DrawImageFrame(g, m_backImage, CRect(0, 0, w - 1, h - 1), 0, 0, m_backWidth, m_backHeight,
+                                        border);
+            drawContent(g, w, h);
+        }
+        PushLayeredFrame(constantAlpha);
+    }
+    ::EndPaint(m_hWnd, &ps);
+    return TRUE;
+}
+
 BOOL MLayeredPopup::PushLayeredFrame(BYTE constantAlpha) {
     if (!IsLive() || !m_surface.IsValid()) return FALSE;
     OffScreenSurface::Flush();

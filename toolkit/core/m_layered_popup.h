@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 
 #include "toolkit/core/c_point.h"
@@ -76,6 +77,9 @@ protected:
     BOOL BeginLayeredFrame(int* width, int* height);
     // Pushes the surface with per-pixel alpha and `constantAlpha` on top.
     BOOL PushLayeredFrame(BYTE constantAlpha);
+    // The bubbles' paint: the background as a nine-part frame with `border`, then `drawContent`
+    // on the client-sized surface, pushed with `constantAlpha`. Answers WM_PAINT either way.
+    BOOL PaintBubble(int border, BYTE constantAlpha, const std::function<void(Gdiplus::Graphics&, int w, int h)>& drawContent);
     // Shared by the balloon and the key tip: timer 10 hides; losing the focus stops the timer
     // and hides unless `keepOnFocusLoss`.
     void OnBubbleTimer(UINT id);
