@@ -12,6 +12,7 @@ packages=(
   dpkg-dev tcl
   fonts-wqy-microhei fonts-liberation librsvg2-bin python3
   python3-fonttools fonts-open-sans
+  libcli11-dev nlohmann-json3-dev libudev-dev nsis
 )
 
 missing=()
