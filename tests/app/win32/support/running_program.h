@@ -1,0 +1,165 @@
+// The real program started under Wine on simulated keyboards, and what it leaves behind: its wire
+// log, the model's database and the registry. Shared by the end-to-end tests of its windows.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/win32/single_instance.h"
+#include "sim/wire_log.h"
+#include "storage/config_database.h"
+#include "tests/toolkit/support/real_input.h"
+
+namespace qx {
+namespace e2e {
+
+inline std::wstring WindowsPath(const char* unixPath) {
+    std::wstring path = L"Z:";
+    for (const char* p = unixPath; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+    return path;
+}
+
+// Waits, pumping nothing (the window belongs to another process), until done() or ms passed.
+inline bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms) return done();
+        Sleep(20);
+    }
+    return true;
+}
+
+inline std::wstring DataDir() {
+    wchar_t docs[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, docs);
+    return std::wstring(docs) + L"\\QxKB Files\\";
+}
+
+inline std::wstring ReadAppValue(const wchar_t* name) {
+    wchar_t data[64] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\QxKB", name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return L"<none>";
+    return data;
+}
+
+inline std::wstring ModelOf(int type) {
+    switch (type) {
+        case 2: return L"QxKBRS40";
+        case 3: return L"QxKBRS40-24G";
+        default: return L"QxKB74";
+    }
+}
+
+inline std::wstring StoredValue(int type, int profile, const wchar_t* key) {
+    ConfigDatabase db;
+    if (!db.OpenForModel(DataDir(), ModelOf(type))) return L"<no database>";
+    std::wstring value = L"<none>";
+    db.GetConfigValue(profile, key, value);
+    return value;
+}
+
+template <size_t N>
+std::string HexStart(const std::array<uint8_t, N>& bytes) {
+    return sim::HexBytes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 16), 16);
+}
+
+class RunningProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(FindRunningMainWindow(), nullptr) << "another copy is running";
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        wireLog_ = std::wstring(temp) + L"qxkb-main-window-wire.log";
+        DeleteFileW(wireLog_.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\QxKB");
+        for (int type : {2, 3, 5}) DeleteFileW((DataDir() + L"db\\" + ModelOf(type) + L"_data.db").c_str());
+    }
+    void TearDown() override {
+        if (process_.hProcess) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+                PostMessageW(window_, 1091, 0, 610);
+                if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 9);
+            }
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+
+    // Starts the program on simulated keyboards and waits until its window is shown, centred and
+    // has sent its first settings.
+    void Start(const wchar_t* keyboards, const wchar_t* language = L"1033") {
+        if (language) {
+            HKEY key;
+            RegCreateKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QxKB", &key);
+            RegSetValueExW(key, L"LCID", 0, REG_SZ, reinterpret_cast<const BYTE*>(language),
+                           static_cast<DWORD>((wcslen(language) + 1) * sizeof(wchar_t)));
+            RegCloseKey(key);
+        }
+        SetEnvironmentVariableW(L"QXKB_SIMULATED_KEYBOARD", keyboards);
+        SetEnvironmentVariableW(L"QXKB_WIRE_LOG", wireLog_.c_str());
+        STARTUPINFOW si = {sizeof si};
+        std::wstring exe = WindowsPath(QX_DRIVER_EXE);
+        std::wstring command = L"\"" + exe + L"\"";
+        ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                                   &process_));
+        ASSERT_TRUE(WaitFor([&] { return (window_ = FindRunningMainWindow()) != nullptr; }, 30000));
+        const int left = (GetSystemMetrics(SM_CXSCREEN) - 1060) / 2;
+        ASSERT_TRUE(WaitFor([&] {
+            RECT r;
+            return IsWindowVisible(window_) && GetWindowRect(window_, &r) && r.left == left;
+        }));
+        // The first paint has happened once the window answers a message after showing.
+        DWORD_PTR ignored;
+        SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
+    }
+    long WaitExit(DWORD ms) {
+        if (WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+    std::vector<std::string> WireLines() {
+        std::vector<std::string> lines;
+        FILE* f = _wfopen(wireLog_.c_str(), L"rb");
+        if (!f) return lines;
+        std::string text;
+        char buffer[65536];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+        fclose(f);
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+    // Waits for a line after `from` that holds `bytes`.
+    bool WaitForWire(size_t from, const std::string& bytes, DWORD ms = 15000) {
+        return WaitFor(
+            [&] {
+                std::vector<std::string> lines = WireLines();
+                for (size_t i = from; i < lines.size(); ++i)
+                    if (lines[i].find(bytes) != std::string::npos) return true;
+                return false;
+            },
+            ms);
+    }
+    void Click(int x, int y, int button = 1) { ASSERT_TRUE(qxtest::ClickAt(window_, x, y, button)); }
+    static bool PopupShown() {
+        HWND box = FindWindowW(nullptr, L"QxKBMsgBox");
+        return box && IsWindowVisible(box);
+    }
+
+    std::wstring wireLog_;
+    PROCESS_INFORMATION process_ = {};
+    HWND window_ = nullptr;
+};
+
+}  // namespace e2e
+}  // namespace qx
