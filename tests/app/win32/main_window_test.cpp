@@ -16,6 +16,7 @@
 
 #include "app/win32/single_instance.h"
 #include "device/feature_reports.h"
+#include "device/key_codes.h"
 #include "device/output_reports.h"
 #include "device/type2_reports.h"
 #include "sim/wire_log.h"
@@ -27,6 +28,82 @@ namespace {
 
 using namespace e2e;
 using MainWindowTest = RunningProgramTest;
+
+KeyMacroRow MuteOnA(int profile, int macroType = kKeyFunctionMultimedia) {
+    KeyMacroRow row;
+    row.profile = profile;
+    row.keyCode = 0x04;
+    row.macroType = macroType;
+    row.macroValue = 636;
+    row.macroDesc = L"Mute";
+    return row;
+}
+
+// Settings stored before the program starts: effect 4 and Mute on A in profiles 1 and 2, one
+// macro in the library, and `profile` remembered as the model's current profile.
+void StoreTwoProfiles(int type, const wchar_t* profile) {
+    ConfigDatabase db;
+    ASSERT_TRUE(db.OpenForModel(DataDir(), ModelOf(type)));
+    for (int p : {1, 2}) {
+        ASSERT_TRUE(db.SetConfigValue(p, L"lightmode", L"4"));
+        ASSERT_GT(db.SetKeyMacro(MuteOnA(p)), 0);
+    }
+    MacroRow macro;
+    macro.name = L"Tap";
+    macro.playTimes = 1;
+    const int id = db.InsertMacro(macro);
+    ASSERT_GT(id, 0);
+    int index = 0;
+    for (int step : {kMacroStepKeyDown, kMacroStepKeyUp}) {
+        MacroRecordRow row;
+        row.macroId = id;
+        row.type = step;
+        row.recordIndex = index++;
+        row.value = 0x41;
+        ASSERT_GT(db.InsertMacroRecord(row), 0);
+    }
+    HKEY key;
+    RegCreateKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QxKB", &key);
+    const std::wstring model = ModelOf(type);
+    RegSetValueExW(key, model.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(profile),
+                   static_cast<DWORD>((wcslen(profile) + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+struct StoredState {
+    int keyFunctions[6] = {};  // per profile 1-5
+    std::wstring lightModes[6];
+    size_t macros = 0;
+};
+
+StoredState ReadStoredState(int type) {
+    StoredState state;
+    ConfigDatabase db;
+    if (!db.OpenForModel(DataDir(), ModelOf(type))) return state;
+    for (int p = 1; p <= 5; ++p) {
+        std::vector<KeyMacroRow> rows;
+        db.GetKeyMacros(p, rows);
+        state.keyFunctions[p] = static_cast<int>(rows.size());
+        db.GetConfigValue(p, L"lightmode", state.lightModes[p]);
+    }
+    std::vector<MacroRow> macros;
+    db.GetMacros(macros);
+    state.macros = macros.size();
+    return state;
+}
+
+
+// A feature command as it crosses the wire, behind report id 0.
+std::string Feature(const FeatureCommand& command) { return "00 " + HexStart(command); }
+
+// Finds reports in the wire log in the order given, each after the one before; returns how many
+// were found in that order (all of them when the order holds).
+size_t FoundInOrder(const std::vector<std::string>& lines, size_t from, const std::vector<std::string>& reports) {
+    size_t found = 0;
+    for (size_t i = from; i < lines.size() && found < reports.size(); ++i)
+        if (lines[i].find("[" + reports[found]) != std::string::npos) ++found;
+    return found;
+}
 
 TEST_F(MainWindowTest, ChoosingAnEffectSendsTheFamilysReportAndStoresIt) {
     struct Case {
@@ -150,6 +227,105 @@ TEST_F(MainWindowTest, DeletingTheFirstMacroRemovesItAndUploadsTheLibrary) {
     ASSERT_TRUE(WaitFor([&] { return macros().size() == 1; }));
     EXPECT_EQ(macros()[0].name, L"Second");
     EXPECT_TRUE(WaitFor([&] { return WireLines().size() > before; })) << "the library is sent again";
+}
+
+TEST_F(MainWindowTest, ProfileMenuResendsTheChosenProfileInOrder) {
+    const FeatureKeyMapShape shape = *FeatureKeyMapShapeFor(3);
+    struct Case {
+        int type;
+        const wchar_t* keyboards;
+        std::vector<std::string> order;  // what profile B puts on the wire, in this order
+    };
+    const Case cases[] = {
+        // Type 2 keeps a key map per profile on the keyboard: selecting the profile makes its
+        // keys current, then its effect follows.
+        {2, L"2", {HexStart(BuildType2SelectProfile(2)), HexStart(BuildType2LightEffect(*Type2EffectCode(4)))}},
+        // The feature family: macro library, key map of profile 2, effect.
+        {3, L"3",
+         {Feature(MakeFeatureCommand(kFeatureMacroStart)), Feature(MakeFeatureCommand(kFeatureAnnounceKeyMap, 2, shape.reports)),
+          Feature(BuildType3ModeReport(4))}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        SetUp();
+        StoreTwoProfiles(c.type, L"1");
+        Start(c.keyboards);
+        ASSERT_TRUE(WaitFor([&] { return WireLines().size() > 0; }));
+        const size_t before = WireLines().size();
+        Click(979, 439);  // the profile button
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (menu = FindWindowW(L"MenuWnd", nullptr)) != nullptr && IsWindowVisible(menu); }));
+        RECT r;
+        GetWindowRect(menu, &r);
+        // Four rows, D, C, B, A from the top: B is the third.
+        const int x = r.left + (r.right - r.left) / 2, y = r.top + (r.bottom - r.top) * 5 / 8;
+        ASSERT_TRUE(qxtest::RunXdotool({"mousemove", std::to_string(x), std::to_string(y)}));
+        ASSERT_TRUE(qxtest::RunXdotool({"click", "1"}));
+        EXPECT_TRUE(WaitFor([&] { return ReadAppValue(ModelOf(c.type).c_str()) == L"2"; }));
+        EXPECT_TRUE(WaitFor([&] { return FoundInOrder(WireLines(), before, c.order) == c.order.size(); }))
+            << "found " << FoundInOrder(WireLines(), before, c.order) << " of " << c.order.size() << " in order";
+        PostMessageW(window_, 1091, 0, 610);
+        EXPECT_EQ(WaitExit(15000), 0);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+    }
+}
+
+TEST_F(MainWindowTest, ResetRestoresKeyboardAndStoreForEachFamily) {
+    const FeatureKeyMapShape shape = *FeatureKeyMapShapeFor(3);
+    const std::string select1 = HexStart(BuildType2SelectProfile(1));
+    const uint8_t a = HidUsageToType2KeyPosition(0x04);
+    struct Case {
+        int type;
+        const wchar_t* keyboards;
+        const wchar_t* profileBefore;
+        std::vector<std::string> order;
+        int clearedProfiles;      // key functions cleared in profiles 1..N
+        int firstEffects;         // "lightmode" 1 in profiles 1..N
+        size_t macrosAfter;
+    };
+    const Case cases[] = {
+        // Type 2: every profile of the keyboard is reset first (its stored keys back to their
+        // defaults), its macro slots read, then profile 1 is selected and sent again.
+        {2, L"2", L"2",
+         {select1, HexStart(BuildType2KeyFunction(a, MuteOnA(1, 0))), HexStart(BuildType2SelectProfile(2)),
+          HexStart(BuildType2KeyFunction(a, MuteOnA(2, 0))), HexStart(BuildType2SelectProfile(3)),
+          HexStart(BuildType2SelectProfile(4)), HexStart(BuildType2ReadSlot(0xB5)), select1,
+          HexStart(BuildType2LightEffect(*Type2EffectCode(1)))},
+         5, 5, 1},
+        {3, L"3", L"2",
+         {Feature(MakeFeatureCommand(kFeatureMacroStart)), Feature(MakeFeatureCommand(kFeatureAnnounceKeyMap, 1, shape.reports)),
+          Feature(BuildType3ModeReport(1))},
+         5, 5, 0},
+        // Type 5 resets the current profile only; effect 1 goes to profile 1.
+        {5, L"5", L"1", {HexStart(BuildOutputStart()), HexStart(BuildOutputLightEffect(5, 1))}, 1, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        SetUp();
+        StoreTwoProfiles(c.type, c.profileBefore);
+        Start(c.keyboards);
+        ASSERT_TRUE(WaitFor([&] { return WireLines().size() > 0; }));
+        const size_t before = WireLines().size();
+        Click(81, 439);  // reset
+        ASSERT_TRUE(WaitFor(PopupShown, 20000)) << "\"Reset Successful!\"";
+        EXPECT_TRUE(WaitFor([&] { return FoundInOrder(WireLines(), before, c.order) == c.order.size(); }))
+            << "found " << FoundInOrder(WireLines(), before, c.order) << " of " << c.order.size() << " in order";
+        const StoredState after = ReadStoredState(c.type);
+        for (int p = 1; p <= 2; ++p) {
+            SCOPED_TRACE(p);
+            EXPECT_EQ(after.keyFunctions[p], p <= c.clearedProfiles ? 0 : 1);
+            EXPECT_EQ(after.lightModes[p], p <= c.firstEffects ? L"1" : L"4");
+        }
+        EXPECT_EQ(after.macros, c.macrosAfter);
+        EXPECT_EQ(ReadAppValue(ModelOf(c.type).c_str()), L"1") << "profile 1 is current after a reset";
+        PostMessageW(window_, 1091, 0, 610);
+        EXPECT_EQ(WaitExit(15000), 0);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+    }
 }
 
 }  // namespace
