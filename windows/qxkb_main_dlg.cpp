@@ -57,8 +57,6 @@ void QxKBMainDlg::SetImage(UINT id, const wchar_t* file, int states) {
 BOOL QxKBMainDlg::OnInitDialog() {
     MDialog::OnInitDialog();
     ::SetPropW(GetSafeHwnd(), kAppKeyName, reinterpret_cast<HANDLE>(1));
-    tray_.Add(GetSafeHwnd(), QxUI::MRender::LoadIconFromFile(QxUI::Manager::GetSkinDirectory() + L"QxKBDriver.ico"),
-              L"QxKB");
     SetIcon(kWindowIconResource);
     controller_.OnInitDialog();
     return TRUE;
@@ -246,6 +244,20 @@ LRESULT QxKBMainDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DEVICECHANGE:
             OnDeviceChange(wParam, lParam);
             return TRUE;
+        case WM_PAINT: {
+            const LRESULT painted = MDialog::OnWindowMessage(msg, wParam, lParam);
+            firstFrame_.AfterPaint();
+            // The tray icon costs a round trip to the shell: the window is shown first.
+            if (!trayRequested_) {
+                trayRequested_ = true;
+                ::PostMessageW(GetSafeHwnd(), kMessageAddTrayIcon, 0, 0);
+            }
+            return painted;
+        }
+        case kMessageAddTrayIcon:
+            tray_.Add(GetSafeHwnd(),
+                      QxUI::MRender::LoadIconFromFile(QxUI::Manager::GetSkinDirectory() + L"QxKBDriver.ico"), L"QxKB");
+            return 0;
         default:
             break;
     }

@@ -13,6 +13,7 @@
 #include "toolkit/core/m_dialog.h"
 #include "windows/key_function_menu.h"
 #include "windows/key_menu_host.h"
+#include "windows/first_frame_signal.h"
 #include "windows/keyboard_view_adapter.h"
 #include "windows/simulated_hotplug.h"
 #include "windows/tray_icon.h"
@@ -52,6 +53,8 @@ constexpr UINT kMessageExitRequest = 1091;
 constexpr LPARAM kExitRequestCode = 610;
 constexpr UINT kMessageLanguageMenu = 7640;
 constexpr UINT kMessageProfileMenu = 7642;
+// Private: the tray icon is added once the first frame is on screen.
+constexpr UINT kMessageAddTrayIcon = WM_APP + 0x4B;
 
 class QxKBMainDlg : public QxUI::MDialog, public MainView {
 public:
@@ -141,6 +144,8 @@ private:
     SimulatedHotplug hotplug_;
     TrayIcon tray_;
     MessageGroups messages_;
+    FirstFrameSignal firstFrame_;
+    bool trayRequested_ = false;
     // Declared after what it uses, so it goes (with its popups) before them.
     MenuHost menuHost_{*this};
     KeyFunctionMenu keyMenu_{menuHost_};

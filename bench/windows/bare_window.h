@@ -1,0 +1,37 @@
+#pragma once
+// The window benchmark's baseline: a toolkit window of the main window's size and style that
+// paints one background image (the main window's own) and nothing else. The program's exit
+// request (1091 with 610) ends its process, as it ends the program.
+#include <windows.h>
+
+#include "toolkit/core/m_control_font.h"
+#include "toolkit/core/m_dialog.h"
+#include "windows/first_frame_signal.h"
+
+namespace qxbench {
+
+class BareWindow : public QxUI::MDialog {
+public:
+    static constexpr UINT kBackground = 1;
+
+    HWND CreateBare() { return Create(nullptr, L"QxKBBareWindow", 0x96000000, 0, QxUI::CRect(0, 0, 1060, 720)); }
+    void InitUI(QxUI::CRect) override {
+        if (auto* picture = dynamic_cast<QxUI::MControlFont*>(CreateArea(L"MPicture", kBackground, QxUI::CRect(), L"", 1, 1)))
+            picture->SetImage(L"qxkb_bkg.png", 1);
+    }
+    void UISize(QxUI::CRect client) override {
+        if (QxUI::MControl* picture = GetControl(kBackground)) picture->SetRect(client);
+    }
+    LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == 1091 && lParam == 610) ::ExitProcess(0);
+        if (msg != WM_PAINT) return MDialog::OnWindowMessage(msg, wParam, lParam);
+        const LRESULT painted = MDialog::OnWindowMessage(msg, wParam, lParam);
+        firstFrame_.AfterPaint();
+        return painted;
+    }
+
+private:
+    qx::FirstFrameSignal firstFrame_;
+};
+
+}  // namespace qxbench
