@@ -169,7 +169,7 @@ class ModalResultTest : public ::testing::TestWithParam<ModalCase> {};
 
 TEST_P(ModalResultTest, ShowModalReturnsTheCloseResult) {
     RecordingDialog dialog;
-    ASSERT_NE(dialog.CreateAt(60, 60, 200, 120), nullptr);
+    ASSERT_NE(dialog.CreateAt(60, 60, 200, 120), nullptr) << "error " << dialog.lastCreateError;
     HWND hwnd = dialog.GetSafeHwnd();
     GetParam().close(dialog);  // queued: runs inside the modal loop
     EXPECT_EQ(dialog.ShowModal(SW_SHOW), GetParam().expected);

@@ -41,12 +41,23 @@ public:
     }
 
     // Creates the usual test window: a visible popup at (x, y) of w x h, window drag off.
+    // Under heavy load Wine has been seen to fail a window creation once (the desktop's process
+    // answering late); the window code is not what is under test there, so creation is tried
+    // again a few times and the last error is kept for the failure message.
     HWND CreateAt(int x, int y, int w, int h) {
-        HWND hwnd = Create(nullptr, L"QxUI test", WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
-                           QxUI::CRect(x, y, x + w, y + h));
+        HWND hwnd = nullptr;
+        for (int attempt = 0; attempt < 3 && !hwnd; ++attempt) {
+            hwnd = Create(nullptr, L"QxUI test", WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
+                          QxUI::CRect(x, y, x + w, y + h));
+            if (!hwnd) {
+                lastCreateError = ::GetLastError();
+                ::Sleep(200);
+            }
+        }
         EnableWndDrag(FALSE);
         return hwnd;
     }
+    DWORD lastCreateError = 0;
 
     std::vector<Notification> notifications;
     int initUICalls = 0;
