@@ -132,6 +132,11 @@ void QxKBController::LoadCurrentModel() {
     LoadKeyboardLayout({KeyboardLayoutFilePath(programDir_), layoutName_, deviceType_, currentProfile_},
                        view_.KeyboardView(), database_, layoutTables_);
     view_.RefreshMacroList();
+    // The effect the profile holds, as the re-send would set it; the colour commands of types 5
+    // and 6 send nothing while it is 0.
+    std::wstring mode;
+    database_.GetConfigValue(currentProfile_, kLightModeKey, mode);
+    currentLightMode_ = DecimalTextToInt(mode);
 }
 
 void QxKBController::ChangeProfile(int profile) {

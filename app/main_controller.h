@@ -61,8 +61,8 @@ public:
     bool OnControllerMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
     // Re-reads and re-sends everything of the current model.
     void RefreshCurrentModel();
-    // Re-reads the current model (profile number, lighting page, layout, macro list) without
-    // sending anything.
+    // Re-reads the current model (profile number, lighting page, layout, macro list, the
+    // profile's effect) without sending anything.
     void LoadCurrentModel();
     // Makes profile current, remembers it for the model and shows it.
     void ChangeProfile(int profile);

@@ -186,6 +186,7 @@ int AssignFunction(Session& session, const std::string& key, const FunctionChoic
     } else if (choice.combination) {
         row = ParseCombination(FromUtf8(*choice.combination), session.View().Keyboard());
     } else if (choice.macro) {
+        if (auto failed = RequireWritableDatabase(session, io)) return *failed;
         const std::wstring name = FromUtf8(*choice.macro);
         const int id = FindMacroId(session, name);
         if (id == 0) return Fail(io, L"no macro named '" + name + L"' (qxkb macro list)");

@@ -17,6 +17,8 @@ void Save(Session& session, int macroId, const MacroToSave& macro) {
 }  // namespace
 
 int CreateMacro(Session& session, const std::string& name, const MacroOptions& options, Streams io) {
+    // Checked first: a store locked by another program cannot even be read for the names.
+    if (auto failed = RequireWritableDatabase(session, io)) return *failed;
     const std::wstring wideName = FromUtf8(name);
     if (wideName.empty()) return Fail(io, EmptyMacroNameMessage(session.View().Language()));
     if (FindMacroId(session, wideName) != 0) return Fail(io, L"a macro named '" + wideName + L"' exists already");
@@ -24,7 +26,6 @@ int CreateMacro(Session& session, const std::string& name, const MacroOptions& o
     if (!text) return Fail(io, L"cannot read the steps file " + FromUtf8(options.stepsFile));
     const Parsed<std::vector<MacroRecordRow>> steps = ParseMacroSteps(*text, session.View().Keyboard());
     if (!steps.value) return Fail(io, FromUtf8(options.stepsFile) + L": " + steps.error);
-    if (auto failed = RequireWritableDatabase(session, io)) return *failed;
     MacroToSave macro;
     macro.name = wideName;
     macro.playTimes = options.repeat;
@@ -56,6 +57,7 @@ int ShowMacro(Session& session, const std::string& name, Streams io) {
 }
 
 int RenameMacro(Session& session, const std::string& name, const std::string& newName, Streams io) {
+    if (auto failed = RequireWritableDatabase(session, io)) return *failed;
     ConfigDatabase& db = session.Controller().Database();
     const std::wstring wideNew = FromUtf8(newName);
     MacroRow macro;
@@ -63,7 +65,6 @@ int RenameMacro(Session& session, const std::string& name, const std::string& ne
     if (id == 0 || !db.GetMacro(id, macro)) return Fail(io, L"no macro named '" + FromUtf8(name) + L"'");
     if (wideNew.empty()) return Fail(io, EmptyMacroNameMessage(session.View().Language()));
     if (FindMacroId(session, wideNew) != 0) return Fail(io, L"a macro named '" + wideNew + L"' exists already");
-    if (auto failed = RequireWritableDatabase(session, io)) return *failed;
     // As the editor renames: the macro opened and saved again under its new name.
     MacroToSave saved;
     saved.name = wideNew;
@@ -75,9 +76,9 @@ int RenameMacro(Session& session, const std::string& name, const std::string& ne
 }
 
 int DeleteMacro(Session& session, const std::string& name, Streams io) {
+    if (auto failed = RequireWritableDatabase(session, io)) return *failed;
     const int id = FindMacroId(session, FromUtf8(name));
     if (id == 0) return Fail(io, L"no macro named '" + FromUtf8(name) + L"'");
-    if (auto failed = RequireWritableDatabase(session, io)) return *failed;
     // The macro panel's delete: the rows, then the library to a keyboard that keeps one.
     if (!session.Controller().Database().DeleteMacro(id)) return Fail(io, L"the macro could not be deleted");
     session.Controller().UploadMacros();
