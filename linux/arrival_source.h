@@ -25,8 +25,10 @@ public:
     virtual std::optional<std::vector<DeviceChange>> Receive() = 0;
 };
 
-// Blocks in poll() until the source's descriptor is readable, then receives. nullopt when the
-// source ended or the wait failed; a signal that interrupts the wait just resumes it.
-std::optional<std::vector<DeviceChange>> WaitForChanges(ArrivalSource& source);
+enum class WaitEnd { Ended, Failed };
+
+// Blocks in poll() until the source's descriptor is readable, then receives. On nullopt, end
+// says whether the source ended or the wait failed; a signal that interrupts the wait resumes it.
+std::optional<std::vector<DeviceChange>> WaitForChanges(ArrivalSource& source, WaitEnd& end);
 
 }  // namespace qx::linux_cli

@@ -46,12 +46,10 @@ int RunQxkb(int argc, const char* const* argv) {
 
     // Each subcommand sets the function that runs it once parsing succeeded.
     std::function<int(Session&)> run;
-    bool needsSession = true;
     bool watching = false;
     bool listing = false;
 
     app.add_subcommand("list", "List the supported keyboards that are present")->callback([&] {
-        needsSession = false;
         listing = true;
     });
 
@@ -166,7 +164,6 @@ int RunQxkb(int argc, const char* const* argv) {
     options.language = LanguageFromLocale();
     options.openDatabaseWithoutKeyboard = !watching;
     if (listing) return ListKeyboards(options, io);
-    (void)needsSession;
 
     const auto dataRoot = DataRoot();
     const auto configDirectory = ConfigDirectory();

@@ -17,8 +17,9 @@ int RunWatcher(QxKBController& controller, ArrivalSource& source) {
     // before the session began.
     if (controller.IsConnected()) controller.RefreshCurrentModel();
     while (true) {
-        const std::optional<std::vector<DeviceChange>> changes = WaitForChanges(source);
-        if (!changes) return 0;
+        WaitEnd end = WaitEnd::Ended;
+        const std::optional<std::vector<DeviceChange>> changes = WaitForChanges(source, end);
+        if (!changes) return end == WaitEnd::Ended ? 0 : 1;
         bool rescan = false;
         for (const DeviceChange& change : *changes) rescan = rescan || ConcernsSupportedKeyboard(change);
         // One rescan covers a burst: a keyboard's interfaces arrive as several nodes at once.

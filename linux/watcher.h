@@ -13,7 +13,7 @@ namespace qx::linux_cli {
 bool ConcernsSupportedKeyboard(const DeviceChange& change);
 
 // Sends the current profile to a keyboard that is already there, then follows source until it
-// ends. Returns 0 when the source ended, 1 when waiting failed.
+// ends. Returns 0 when the source ended, 1 when it could no longer be waited on.
 int RunWatcher(QxKBController& controller, ArrivalSource& source);
 
 }  // namespace qx::linux_cli
