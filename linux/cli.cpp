@@ -153,7 +153,7 @@ int RunQxkb(int argc, const char* const* argv) {
 
     try {
         app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
+    } catch (const CLI::Error& e) {
         return app.exit(e, io.out, io.err);
     }
 
