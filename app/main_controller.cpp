@@ -28,6 +28,12 @@ QxKBController::~QxKBController() {
 }
 
 int QxKBController::OnInitDialog() {
+    OpenCurrentModel();
+    if (deviceType_ != 0) ResendProfile(currentProfile_);
+    return 1;
+}
+
+void QxKBController::OpenCurrentModel() {
     FillSupportedKeyboards();
     view_.RegisterDeviceNotifications();
     RescanDevices(false);
@@ -35,9 +41,8 @@ int QxKBController::OnInitDialog() {
         deviceType_ = ReadDeviceType();
         if (deviceType_ == 0) deviceType_ = kDefaultDeviceType;
     }
-    RefreshCurrentModel();
+    LoadCurrentModel();
     ready_ = 1;
-    return 1;
 }
 
 void QxKBController::FillSupportedKeyboards() {
@@ -111,6 +116,11 @@ bool QxKBController::OnControllerMessage(unsigned message, uintptr_t, intptr_t l
 }
 
 void QxKBController::RefreshCurrentModel() {
+    LoadCurrentModel();
+    if (deviceType_ != 0) ResendProfile(currentProfile_);
+}
+
+void QxKBController::LoadCurrentModel() {
     currentProfile_ = ReadProfileNumber();
     if (currentProfile_ < kFirstProfile) {
         currentProfile_ = kFirstProfile;
@@ -122,7 +132,11 @@ void QxKBController::RefreshCurrentModel() {
     LoadKeyboardLayout({KeyboardLayoutFilePath(programDir_), layoutName_, deviceType_, currentProfile_},
                        view_.KeyboardView(), database_, layoutTables_);
     view_.RefreshMacroList();
-    if (deviceType_ != 0) ResendProfile(currentProfile_);
+    // The effect the profile holds, as the re-send would set it; the colour commands of types 5
+    // and 6 send nothing while it is 0.
+    std::wstring mode;
+    database_.GetConfigValue(currentProfile_, kLightModeKey, mode);
+    currentLightMode_ = DecimalTextToInt(mode);
 }
 
 void QxKBController::ChangeProfile(int profile) {

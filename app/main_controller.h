@@ -45,6 +45,9 @@ public:
     // Start of the controller: keyboard table, notifications, first scan (no messages), the
     // remembered model when none is connected, first refresh. Returns 1.
     int OnInitDialog();
+    // The same start without sending anything: a command-line run sends only what its command
+    // changes, not the whole profile first.
+    void OpenCurrentModel();
 
     void FillSupportedKeyboards();
     // Re-opens the keyboard and follows the connection state; refresh re-sends a newly
@@ -58,6 +61,9 @@ public:
     bool OnControllerMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
     // Re-reads and re-sends everything of the current model.
     void RefreshCurrentModel();
+    // Re-reads the current model (profile number, lighting page, layout, macro list, the
+    // profile's effect) without sending anything.
+    void LoadCurrentModel();
     // Makes profile current, remembers it for the model and shows it.
     void ChangeProfile(int profile);
 

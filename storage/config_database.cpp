@@ -125,7 +125,7 @@ ConfigDatabase::Batch::Batch(ConfigDatabase& database) : database_(database), op
 
 ConfigDatabase::Batch::~Batch() {
     if (!active_) return;
-    if (database_.db_.Execute("COMMIT") != kSqliteOk) database_.db_.Execute("ROLLBACK");
+    if (abandoned_ || database_.db_.Execute("COMMIT") != kSqliteOk) database_.db_.Execute("ROLLBACK");
     database_.inBatch_ = false;
 }
 

@@ -138,11 +138,15 @@ public:
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
         bool IsActive() const { return active_; }
+        // Makes the end roll the batch back instead of committing it: a change that must go in
+        // whole or not at all gives up after its first failed write.
+        void Abandon() { abandoned_ = true; }
 
     private:
         ConfigDatabase& database_;
         Operation operation_;
         bool active_ = false;
+        bool abandoned_ = false;
     };
 
 private:

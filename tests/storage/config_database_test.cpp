@@ -470,6 +470,23 @@ TEST_F(ConfigDatabaseTest, BatchCommitsItsRowsTogetherWhenItEnds) {
     EXPECT_EQ(Query("SELECT COUNT(*) FROM t_key_rgb_data WHERE profile = 2", 1), (Rows{{"1"}}));
 }
 
+TEST_F(ConfigDatabaseTest, AbandonedBatchLeavesNoRowBehind) {
+    const Rows before = Query("SELECT COUNT(*) FROM t_macro_data", 1);
+    {
+        ConfigDatabase::Batch batch(db_);
+        ASSERT_TRUE(batch.IsActive());
+        EXPECT_GT(db_.InsertMacro(Macro(L"gone")), 0);
+        EXPECT_GT(db_.InsertKeyRgb(KeyColour(1, 20, 4, 0x0000FF)), 0);
+        batch.Abandon();
+    }
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM t_macro_data", 1), before);
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM t_key_rgb_data WHERE key_rgb = 255", 1), (Rows{{"0"}}));
+    EXPECT_FALSE(std::filesystem::exists(File().string() + "-journal"));
+    // The connection is usable again at once, one commit per write.
+    EXPECT_GT(db_.InsertMacro(Macro(L"kept")), 0);
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM t_macro_data WHERE name = 'kept'", 1), (Rows{{"1"}}));
+}
+
 TEST_F(ConfigDatabaseTest, BatchWithoutAConnectionDoesNothing) {
     db_.CloseDatabase();
     ConfigDatabase::Batch batch(db_);

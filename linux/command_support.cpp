@@ -1,0 +1,59 @@
+#include "linux/command_support.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "storage/utf8_text.h"
+
+namespace qx::linux_cli {
+
+const char kUdevRuleHint[] =
+    "install the udev rule that gives you access to the keyboard: sudo cp 70-qxkb.rules /etc/udev/rules.d/ "
+    "(cmake --install puts it in <prefix>/lib/udev/rules.d/), then sudo udevadm control --reload && "
+    "sudo udevadm trigger, and plug the keyboard in again";
+
+int Fail(Streams io, const std::wstring& message) {
+    io.err << "qxkb: " << Narrow(message) << '\n';
+    return kExitFailure;
+}
+
+std::string Narrow(const std::wstring& text) { return ToUtf8(text); }
+
+std::optional<int> RequireKeyboard(Session& session, Streams io) {
+    if (session.Controller().IsConnected()) return std::nullopt;
+    if (const HidrawBackend* hidraw = session.Hidraw(); hidraw && !hidraw->DeniedNode().empty()) {
+        io.err << "qxkb: no permission to open " << hidraw->DeniedNode() << "; " << kUdevRuleHint << '\n';
+        return kExitFailure;
+    }
+    return Fail(io, L"no supported keyboard is connected (qxkb list shows what is found)");
+}
+
+std::optional<int> RequireWritableDatabase(Session& session, Streams io) {
+    ConfigDatabase& database = session.Controller().Database();
+    // A write transaction is the only sure test: it waits for other writers as every operation
+    // does, and is given back at once.
+    ConfigDatabase::Batch probe(database);
+    if (probe.IsActive()) return std::nullopt;
+    return Fail(io, L"the settings database is locked by another program: " + FromUtf8(database.Path()));
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return text.str();
+}
+
+int FindMacroId(Session& session, const std::wstring& name) {
+    std::vector<MacroRow> macros;
+    session.Controller().Database().GetMacros(macros);
+    for (const MacroRow& macro : macros) {
+        if (macro.name == name) return macro.macroId;
+    }
+    return 0;
+}
+
+}  // namespace qx::linux_cli
