@@ -2,8 +2,14 @@
 ; Installs the program into Program Files\QxKB, a Start-menu shortcut and an Add/Remove Programs
 ; entry. It never touches the user's settings: Documents\QxKB Files and HKCU\SOFTWARE\QxKB belong
 ; to the program, so an update keeps them and so does the uninstaller.
-Unicode true
 !include "${QX_DEFINES}"
+; The 64-bit installer is a 64-bit program itself: it runs where only 64-bit Windows code can
+; (Wine without its 32-bit half), and it sees the 64-bit Program Files and registry natively.
+!if "${QX_ARCH}" == "x64"
+  Target amd64-unicode
+!else
+  Target x86-unicode
+!endif
 !include "MUI2.nsh"
 !include "x64.nsh"
 !include "FileFunc.nsh"

@@ -27,7 +27,7 @@ run() {
   pid=$!
   w=$(timeout 60 xdotool search --sync --name "^QxKB $version Setup\$" 2>/dev/null | head -n1)
   [ -n "$w" ] || { echo "no installer window" >&2; kill "$pid"; return 1; }
-  # Painted once the page's Next button exists and the window is mapped.
+  # Mapped, then a moment for the page to paint.
   timeout 20 xdotool search --sync --onlyvisible --name "^QxKB $version Setup\$" >/dev/null
   sleep 1
   import -window root "$out/installer_welcome.png"
