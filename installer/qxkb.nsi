@@ -11,9 +11,7 @@
   Target x86-unicode
 !endif
 !include "MUI2.nsh"
-!include "x64.nsh"
 !include "FileFunc.nsh"
-!include "LogicLib.nsh"
 
 !define QX_UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QxKB"
 !define QX_SHORTCUT "$SMPROGRAMS\QxKB.lnk"
@@ -64,12 +62,6 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "QxKB"
 !macroend
 
 Function .onInit
-  !if "${QX_ARCH}" == "x64"
-    ${IfNot} ${RunningX64}
-      MessageBox MB_OK|MB_ICONSTOP "This is the 64-bit QxKB; this Windows is 32-bit." /SD IDOK
-      Abort
-    ${EndIf}
-  !endif
   !insertmacro QX_VIEWS
 FunctionEnd
 
