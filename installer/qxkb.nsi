@@ -61,12 +61,41 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "QxKB"
   SetShellVarContext all
 !macroend
 
+; A running copy holds its exe and QxUI.dll open (Windows refuses to replace or delete them): ask
+; its main window to exit, as the tray menu's Exit does (windows/qxkb_main_dlg.h, 1091 with 610),
+; and wait up to ten seconds for its process to end. The program stores every change at once, so
+; nothing of the user's is lost. Labels are local to the function the macro goes into.
+!macro QX_CLOSE_RUNNING_COPY
+  FindWindow $0 "" "QxKBMainDlg"
+  StrCmp $0 0 qx_closed
+  StrCpy $2 0
+  System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2) i'
+  ; SYNCHRONIZE: enough to wait for the end.
+  System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3'
+  SendMessage $0 1091 0 610 /TIMEOUT=5000
+  StrCmp $3 0 qx_window
+  System::Call 'kernel32::WaitForSingleObject(p r3, i 10000) i'
+  System::Call 'kernel32::CloseHandle(p r3)'
+  Goto qx_closed
+  qx_window: ; no handle to wait on: wait for the window instead
+  StrCpy $1 0
+  qx_wait:
+    IsWindow $0 0 qx_closed
+    IntOp $1 $1 + 1
+    IntCmp $1 100 qx_closed
+    Sleep 100
+    Goto qx_wait
+  qx_closed:
+!macroend
+
 Function .onInit
   !insertmacro QX_VIEWS
+  !insertmacro QX_CLOSE_RUNNING_COPY
 FunctionEnd
 
 Function un.onInit
   !insertmacro QX_VIEWS
+  !insertmacro QX_CLOSE_RUNNING_COPY
 FunctionEnd
 
 Section "QxKB" SecProgram

@@ -3,6 +3,8 @@
 // DevType) and for a database under Documents\QxKB Files\db, then asks it to exit as its tray
 // menu does and waits for the exit. Prints each state reached. Exit code: the program's (0 on an
 // orderly end), or 10 no start, 11 no window, 12 no settings, 13 no database, 14 no exit.
+// qxkb-installed-probe --window SECONDS: waits for a visible main window of a copy started
+// elsewhere; 0 when it is there, 11 when not.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -48,11 +50,19 @@ bool HasDatabase() {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
-        std::fwprintf(stderr, L"usage: qxkb-installed-probe PROGRAM.exe SECONDS\n");
+        std::fwprintf(stderr, L"usage: qxkb-installed-probe PROGRAM.exe|--window SECONDS\n");
         return 2;
     }
     const std::wstring exe = argv[1];
     const DWORD ms = static_cast<DWORD>(_wtoi(argv[2])) * 1000;
+    if (exe == L"--window") {
+        const bool shown = WaitFor([] {
+            HWND window = qx::FindRunningMainWindow();
+            return window && IsWindowVisible(window);
+        }, ms);
+        std::wprintf(shown ? L"main window shown\n" : L"no main window\n");
+        return shown ? 0 : 11;
+    }
     if (qx::FindRunningMainWindow()) {
         std::fwprintf(stderr, L"a QxKB window exists already\n");
         return 10;

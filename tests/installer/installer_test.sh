@@ -108,6 +108,22 @@ check "the update writes the current version" test "$(value_of "$(reg_key "$unin
 check "every file is installed after the update" all_installed
 check "the update keeps the settings and the database" same "$before" "$(settings_snapshot)"
 
+echo "== update while the program runs"
+QXKB_SIMULATED_KEYBOARD=5 wine "$instdir/QxKBDriver.exe" >/dev/null 2>&1 &
+running=$!
+timeout 60 wine "$probe" --window 40
+check "the installed program runs" test $? -eq 0
+echo "<old/>" >"$instdir/KeyboardLayout.xml"
+timeout 120 wine "$setup" /S
+check "the update exits with 0" test $? -eq 0
+ended() { local _; for _ in $(seq 100); do kill -0 "$running" 2>/dev/null || return 0; sleep 0.1; done; return 1; }
+check "the update ended the running program" ended
+wait "$running"
+check "the program ended in order, with 0" test $? -eq 0
+check "the update writes the current files" cmp -s "$instdir/KeyboardLayout.xml" "$stage/KeyboardLayout.xml"
+# That run may have stored more; the uninstall must keep what is there now.
+before=$(settings_snapshot)
+
 echo "== silent uninstall with QuietUninstallString"
 echo "mine" >"$instdir/skins/theme1/user-notes.txt"
 # The uninstaller copies itself to the temp folder, starts that copy and returns at once:
