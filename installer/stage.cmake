@@ -1,6 +1,6 @@
 # cmake -P stage.cmake: copies what the installer ships from the build's bin folder into STAGE,
 # and writes the NSIS file lists for installing and uninstalling exactly those files.
-# Variables: BIN (build's bin folder), STAGE, OBJDUMP, RUNTIME_DIRS (;-list of MinGW runtime
+# Variables: BIN (build's bin folder), STAGE, OBJDUMP, STRIP, RUNTIME_DIRS (;-list of MinGW runtime
 # folders), LICENCES (;-list of name=path), INSTALL_NSH, UNINSTALL_NSH.
 
 # What the program loads from its own folder (toolkit/core/paint_manager.cpp, manager.h,
@@ -21,6 +21,15 @@ foreach(d IN LISTS top_dirs)
     message(FATAL_ERROR "installer: ${BIN}/${d} is missing (is the skin built?)")
   endif()
   file(COPY ${BIN}/${d} DESTINATION ${STAGE})
+endforeach()
+
+# The build keeps debug information (RelWithDebInfo); users get the binaries without it,
+# about 40 MB less. The build's own copies keep theirs for backtraces.
+foreach(binary QxKBDriver.exe QxUI.dll)
+  execute_process(COMMAND ${STRIP} --strip-unneeded ${STAGE}/${binary} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "installer: ${STRIP} ${binary} failed")
+  endif()
 endforeach()
 
 # The font beside the exe carries its licence too (the skin's copy already has one).

@@ -74,7 +74,7 @@ timeout 120 wine "$setup" /S
 check "the installer exits with 0" test $? -eq 0
 entry=$(reg_key "$uninst_key")
 check "every shipped file, the uninstaller and the Start-menu shortcut are installed" all_installed
-check "the installed program is the built one" cmp -s "$instdir/QxKBDriver.exe" "$stage/QxKBDriver.exe"
+check "the installed program is the staged one" cmp -s "$instdir/QxKBDriver.exe" "$stage/QxKBDriver.exe"
 check "Add/Remove Programs: DisplayName" test "$(value_of "$entry" DisplayName)" = "QxKB"
 check "Add/Remove Programs: DisplayVersion $version" test "$(value_of "$entry" DisplayVersion)" = "$version"
 check "Add/Remove Programs: Publisher" test "$(value_of "$entry" Publisher)" = "QxKB"
