@@ -58,10 +58,10 @@ if step "native build (ASan, UBSan)" build sanitize; then
   grep -q ' 0 tests failed' "$logdir/ctest-sanitize.log" || status=1
 fi
 
-# The deliverables only: their tests run in the 64-bit build.
-step "win32 build (compile and link)" build win32 QxKBDriver qxkb-hotplug
+# The deliverables only, the installer included: their tests run in the 64-bit build.
+step "win32 build (compile and link)" build win32 QxKBDriver qxkb-hotplug installer
 
-if step "win64 build" build win64; then
+if step "win64 build" build win64 all installer; then
   tools/wine-ctest.sh build/win64 2>&1 | tee "$logdir/ctest-win64.log" | grep -E 'tests passed|\*\*\*|\(Failed\)' || true
   count "$logdir/ctest-win64.log"
   grep -q ' 0 tests failed' "$logdir/ctest-win64.log" || status=1
