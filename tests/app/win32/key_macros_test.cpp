@@ -171,7 +171,7 @@ TEST_F(KeyMacrosTest, RecordedMacroIsStoredUploadedAssignedAndRecordedAgain) {
     ASSERT_NE(choice, nullptr);
     ASSERT_TRUE(WaitFor([&] { return WindowRect(choice).bottom - WindowRect(choice).top == MacroDialogHeight(1); }));
     const size_t before = WireLines().size();
-    ASSERT_TRUE(qxtest::ClickAt(choice, 60, 20));
+    ASSERT_TRUE(ClickPopup(choice, 60, 20));
     KeyMacroRow assigned;
     assigned.profile = 1;
     assigned.keyCode = static_cast<int>(key.code);
@@ -218,7 +218,7 @@ TEST_F(KeyMacrosTest, RepeatTimesFromTheFieldAreClampedWhenStored) {
     HWND choice = WaitForWindow(nullptr, L"MenuMacroDlg");
     ASSERT_NE(choice, nullptr);
     ASSERT_TRUE(WaitFor([&] { return WindowRect(choice).bottom - WindowRect(choice).top == MacroDialogHeight(0); }));
-    ASSERT_TRUE(qxtest::ClickAt(choice, 68, 18));
+    ASSERT_TRUE(ClickPopup(choice, 68, 18));
     ASSERT_NE(WaitForEditor(), nullptr);
     EXPECT_TRUE(Menus(false).empty());
 
@@ -297,7 +297,7 @@ TEST_F(KeyScreenshots, DISABLED_KeyPopupsAndTheMacroEditor) {
         ASSERT_TRUE(PointAtRow(menu, 4));
         HWND combination = WaitForWindow(nullptr, L"MenuCustomKeyDlg");
         ASSERT_NE(combination, nullptr);
-        ASSERT_TRUE(qxtest::ClickAt(combination, 70, 23));
+        ASSERT_TRUE(ClickPopup(combination, 70, 23));
         ASSERT_TRUE(WaitFor([&] { return !Windows(L"PnEditWindow").empty(); }));
         ASSERT_TRUE(qxtest::KeyDown("ctrl"));
         ASSERT_TRUE(qxtest::KeyPress("a"));

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+// windows.h names a function of its own LoadKeyboardLayout; the layout loader is meant here.
+#undef LoadKeyboardLayout
 #include "resources/keyboard_layout.h"
 #include "storage/config_database.h"
 #include "tests/app/win32/support/running_program.h"
@@ -144,6 +146,22 @@ inline POINT MenuRowPoint(HWND menu, int row, int rows) {
 
 inline bool MoveToScreen(POINT p) { return qxtest::RunXdotool({"mousemove", std::to_string(p.x), std::to_string(p.y)}); }
 inline bool ClickScreen(POINT p, int button = 1) { return MoveToScreen(p) && qxtest::RunXdotool({"click", std::to_string(button)}); }
+
+// Waits until Wine has mapped the window's own X window, so input sent now reaches it. The X
+// window is looked up each time: Wine may make it only after the window shows.
+inline bool WaitUntilViewable(HWND w) {
+    return WaitFor([&] {
+        const auto xid = reinterpret_cast<uintptr_t>(GetPropW(w, L"__wine_x11_whole_window"));
+        return xid && IsWindowVisible(w) &&
+               qxtest::RunUnixCommand({"sh", "-c", "xwininfo -id " + std::to_string(xid) + " | grep -q IsViewable"});
+    });
+}
+// Clicks client point (x, y) of a popup of the program once it is on the screen.
+inline bool ClickPopup(HWND popup, int x, int y) {
+    if (!WaitUntilViewable(popup)) return false;
+    const RECT r = WindowRect(popup);
+    return ClickScreen({r.left + x, r.top + y});
+}
 
 // The text of a window of another process (WM_GETTEXT is passed across).
 inline std::wstring WindowText(HWND w) {
