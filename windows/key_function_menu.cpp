@@ -1,5 +1,7 @@
 #include "windows/key_function_menu.h"
 
+#include <vector>
+
 #include "resources/ui_texts.h"
 #include "storage/config_database.h"
 #include "toolkit/controls/qx_keyboard_ctrl.h"
@@ -15,6 +17,7 @@ namespace {
 constexpr UINT kEventClicked = 2;
 constexpr UINT kEventPointed = 11;
 constexpr UINT kViewReleased = 2;
+constexpr UINT kViewFrameRightReleased = 24;
 constexpr int kPleaseConnect = 502;
 constexpr int kMenuBackBorder = 20;
 constexpr int kMenuWidth = 180;
@@ -26,6 +29,15 @@ POINT CursorPoint() {
 }
 
 POINT ToPoint(ScreenPoint p) { return POINT{p.x, p.y}; }
+
+// Drops the clicked key from the selection, keeping the framed (checked) keys.
+void KeepOnlyCheckedKeys(QxUI::QxKeyboardCtrl& view) {
+    std::vector<DWORD> framed;
+    for (const QxUI::KEY_INFO* key : view.GetKeyItems())
+        if (key->checked) framed.push_back(key->key_value);
+    view.ResetAllItemCheck(0);
+    for (DWORD value : framed) view.SetKeyCheck(value, 1);
+}
 
 // Destroys a popup's window (if it still has one) and the object.
 template <class Popup>
@@ -50,7 +62,15 @@ LRESULT KeyFunctionMenu::OnKeyboardViewNotify(UINT code) {
     selectedKey_ = view ? view->GetCurrentKeyValue() : 0;
     host_.SetSelectedKey(selectedKey_);
     CloseKeyMenus(true);
-    if (code != kViewReleased || !view) return 1;
+    if (!view) return 1;
+    if (code == kViewFrameRightReleased) {
+        // A right-button frame leaves the key clicked before selected; the colour must reach
+        // only the framed keys, as after a left-button frame.
+        if (view->GetCheckItemCount() < 2) return 1;
+        KeepOnlyCheckedKeys(*view);
+    } else if (code != kViewReleased) {
+        return 1;
+    }
     if (view->GetCheckItemCount() >= 2) {
         const POINT cursor = CursorPoint();
         OpenLightDialog(ToPoint(LightDialogOrigin({cursor.x, cursor.y})));

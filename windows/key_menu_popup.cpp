@@ -3,7 +3,8 @@
 namespace qx {
 
 namespace {
-constexpr DWORD kPopupStyle = 0x96000000;   // WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
+// Hidden until ShowAt has placed it: shown at creation it would flash at the screen origin.
+constexpr DWORD kPopupStyle = 0x86000000;   // WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
 constexpr int kCornerDiameter = 30;
 }  // namespace
 
@@ -23,10 +24,10 @@ HWND KeyMenuPopup::CreatePopup(const wchar_t* title, int width, int height) {
 
 void KeyMenuPopup::ShowAt(POINT screenPoint) {
     if (!GetSafeHwnd()) return;
-    ShowWindow(SW_SHOW);
     RECT r;
     ::GetWindowRect(GetSafeHwnd(), &r);
     MoveWindow(screenPoint.x, screenPoint.y, r.right - r.left, r.bottom - r.top, TRUE);
+    ShowWindow(SW_SHOW);
 }
 
 void KeyMenuPopup::PostToOwner(UINT message, LPARAM lParam) const {

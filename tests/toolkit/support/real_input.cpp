@@ -108,6 +108,12 @@ bool RunXdotool(const std::vector<std::string>& arguments) {
     return RunShell(script);
 }
 
+bool RunUnixCommand(const std::vector<std::string>& argv) {
+    std::string script;
+    for (const std::string& a : argv) script += (script.empty() ? "" : " ") + ShellQuoted(a);
+    return !script.empty() && RunShell(script);
+}
+
 bool MoveTo(HWND window, int x, int y) {
     if (!WaitUntilMapped(window)) return false;
     POINT p{x, y};

@@ -11,6 +11,8 @@ namespace qxtest {
 // and key state included). Each call waits (bounded) for xdotool to finish; the caller then
 // pumps messages until the state it checks is reached.
 bool RunXdotool(const std::vector<std::string>& arguments);
+// Runs any Unix program with these arguments (argv[0] the program), waiting (bounded) for it.
+bool RunUnixCommand(const std::vector<std::string>& argv);
 // Moves the pointer to client point (x, y) of `window`.
 bool MoveTo(HWND window, int x, int y);
 bool MoveTo(HWND window, QxUI::CPoint point);
