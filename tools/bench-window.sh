@@ -3,6 +3,8 @@
 # against a bare 1060 x 720 window that paints one background image, measured in the same run:
 #   - start-up to the first painted frame on a simulated P74, and peak memory;
 #   - a hover repaint of one effect button and a full repaint;
+#   - a real click on a key to the painted key-function menu, and a choice to the end of the
+#     type-5 send against the send's own pauses;
 #   - CPU time while idle (the program hidden in the tray), read from /proc, since Wine reports
 #     no times for other processes. QX_SKIP_TIMING=1 runs the idle measurement alone.
 set -u
@@ -19,6 +21,8 @@ measure() {
   "$here/wine-run.sh" "$build" "$bin/qxkb-window-bench.exe" start 7 2>/dev/null
   echo "== paint"
   "$here/wine-run.sh" "$build" "$bin/qxkb-window-bench.exe" paint 50 2>/dev/null
+  echo "== key-function menu"
+  "$here/wine-run.sh" "$build" "$bin/qxkb-window-bench.exe" keys 7 2>/dev/null
   fi
 
   echo "== idle ${idle} s"
