@@ -203,7 +203,14 @@ void KeyFunctionMenu::Assign(const KeyMacroRow& row) {
 
 void KeyFunctionMenu::CloseKeyMenus(bool closeMain) {
     hoveredItem_ = 0;
-    if (closeMain) Discard(keyMenu_);
+    if (closeMain) {
+        Discard(keyMenu_);
+    } else if (keyMenu_ && keyMenu_->GetSafeHwnd()) {
+        // The menu takes the activation back before its popups go. A dialog destroyed while
+        // active hands it to its owner, the main window, which then rises above the menu: the
+        // menu would no longer get the pointer.
+        ::SetActiveWindow(keyMenu_->GetSafeHwnd());
+    }
     Discard(submenu_);
     Discard(lightDlg_);
     Discard(macroDlg_);
