@@ -14,11 +14,12 @@ class MControl;
 // control).
 using LookPainter = std::function<void(HDC dc, int index, const CRect& frame)>;
 
-// Paints `control` through its look strip (its memory DC, `looks` frames side by side). While
-// the control's cache is invalid the strip is rebuilt: every frame starts as a copy of what the
-// window shows under the control (so transparent skin pixels show the window behind) and is then
-// drawn by `paint`. Then frame `look` (clamped to the strip) is copied to the control's place in
-// `hdc`. Changing only the look therefore needs a repaint without cache invalidation.
+// Paints `control` through its look strip (its memory DC, `looks` frames side by side). An
+// invalid cache starts the strip again; frame `look` (clamped to the strip) is drawn the first
+// time it is shown: it starts as a copy of what the window shows under the control (so
+// transparent skin pixels show the window behind) and is then drawn by `paint`. The frame is
+// then copied to the control's place in `hdc`. Changing only the look therefore needs a repaint
+// without cache invalidation.
 QXUI_API void PaintLookStrip(MControl& control, HDC& hdc, int looks, int look, const LookPainter& paint);
 
 // State `state` of an image whose states lie side by side, each `stateWidth` x `stateHeight`,

@@ -140,6 +140,9 @@ public:
     void SetTooltipCtrlID(int) {}
     int GetTooltipCtrlID() const { return 0; }
     HDC GetMemDC() const { return m_memDC; }
+    // The looks of the look strip drawn since the cache was last rebuilt, one bit each.
+    unsigned GetLooksDrawn() const { return m_looksDrawn; }
+    void SetLooksDrawn(unsigned looks) { m_looksDrawn = looks; }
     // Set when the control left its list; it is deleted once the current message is dispatched.
     BOOL IsRemoved() const { return m_removed; }
     // Marks this control and its descendants.
@@ -182,6 +185,7 @@ protected:
     HBITMAP m_memBitmap;
     HDC m_memDC;
     HGDIOBJ m_memOldBitmap;
+    unsigned m_looksDrawn = 0;
     int m_animWidth;
     int m_animHeight;
     HBITMAP m_animBitmap;
