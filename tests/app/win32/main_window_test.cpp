@@ -126,11 +126,7 @@ TEST_F(MainWindowTest, ChoosingAnEffectSendsTheFamilysReportAndStoresIt) {
         Click(c.x, c.y);
         EXPECT_TRUE(WaitForWire(before, c.bytes)) << "wire log after the click lacks " << c.bytes;
         EXPECT_TRUE(WaitFor([&] { return StoredValue(c.type, 1, L"lightmode") == L"3"; }));
-        PostMessageW(window_, 1091, 0, 610);
-        EXPECT_EQ(WaitExit(15000), 0);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-        process_ = {};
+        ExitForNextCase();
     }
 }
 
@@ -264,11 +260,7 @@ TEST_F(MainWindowTest, ProfileMenuResendsTheChosenProfileInOrder) {
         EXPECT_TRUE(WaitFor([&] { return ReadAppValue(ModelOf(c.type).c_str()) == L"2"; }));
         EXPECT_TRUE(WaitFor([&] { return FoundInOrder(WireLines(), before, c.order) == c.order.size(); }))
             << "found " << FoundInOrder(WireLines(), before, c.order) << " of " << c.order.size() << " in order";
-        PostMessageW(window_, 1091, 0, 610);
-        EXPECT_EQ(WaitExit(15000), 0);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-        process_ = {};
+        ExitForNextCase();
     }
 }
 
@@ -320,11 +312,7 @@ TEST_F(MainWindowTest, ResetRestoresKeyboardAndStoreForEachFamily) {
         }
         EXPECT_EQ(after.macros, c.macrosAfter);
         EXPECT_EQ(ReadAppValue(ModelOf(c.type).c_str()), L"1") << "profile 1 is current after a reset";
-        PostMessageW(window_, 1091, 0, 610);
-        EXPECT_EQ(WaitExit(15000), 0);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-        process_ = {};
+        ExitForNextCase();
     }
 }
 

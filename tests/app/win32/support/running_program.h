@@ -121,6 +121,15 @@ protected:
         DWORD_PTR ignored;
         SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
     }
+    // Ends the program through its exit request, expecting code 0, so a table's next case can
+    // start it again.
+    void ExitForNextCase() {
+        PostMessageW(window_, 1091, 0, 610);
+        EXPECT_EQ(WaitExit(15000), 0);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+    }
     long WaitExit(DWORD ms) {
         if (WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0) return -1;
         DWORD code = 0;
