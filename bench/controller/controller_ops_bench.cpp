@@ -9,27 +9,13 @@
 #include <memory>
 #include <string>
 
+#include "bench/counting_pause_clock.h"
 #include "app/main_controller.h"
 #include "platform/memory_registry.h"
 #include "sim/simulated_hid.h"
 #include "tests/controller/recording_view.h"
 
 namespace {
-
-// Sleeps for real and adds up what it was asked to sleep.
-class CountingSystemClock : public qx::PauseClock {
-public:
-    void RequestTimerResolution(unsigned ms) override { system_.RequestTimerResolution(ms); }
-    void ReleaseTimerResolution(unsigned ms) override { system_.ReleaseTimerResolution(ms); }
-    void Pause(unsigned ms) override {
-        pausedMs += ms;
-        system_.Pause(ms);
-    }
-    double pausedMs = 0;
-
-private:
-    qx::SystemPauseClock system_;
-};
 
 // A connected keyboard of one type with a realistic store: a few key functions, five macros and
 // painted keys.
@@ -80,7 +66,7 @@ struct Rig {
     std::filesystem::path dataDir;
     qx::sim::WireLog log;
     qx::sim::SimulatedHid hid{log};
-    CountingSystemClock clock;
+    qx::bench::CountingPauseClock clock;
     qx::HidDeviceManager manager{hid, clock};
     qx::MemoryRegistry registry;
     qx::test::RecordingView view;

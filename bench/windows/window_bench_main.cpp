@@ -8,6 +8,7 @@
 // The CPU time of both idle is measured from outside (tools/bench-window.sh): Wine reports no
 // times for other processes.
 // Usage: qxkb-window-bench.exe start [runs] | paint [frames] | keys [runs]
+#include "bench/counting_pause_clock.h"
 #include "resources/keyboard_layout.h"
 
 #include <windows.h>
@@ -195,21 +196,6 @@ double FullRepaint(HWND window, int frames) {
     });
 }
 
-// Sleeps for real like the program, and adds up what the protocol asked for.
-class CountingPauseClock : public qx::PauseClock {
-public:
-    void RequestTimerResolution(unsigned ms) override { real_.RequestTimerResolution(ms); }
-    void ReleaseTimerResolution(unsigned ms) override { real_.ReleaseTimerResolution(ms); }
-    void Pause(unsigned ms) override {
-        requestedMs += ms;
-        real_.Pause(ms);
-    }
-    unsigned requestedMs = 0;
-
-private:
-    qx::SystemPauseClock real_;
-};
-
 // The program's start-up in this process (as its entry point does it), on a simulated P74
 // unless QXKB_SIMULATED_KEYBOARD says otherwise; the main window is created, centred and shown.
 class ProgramInProcess {
@@ -254,7 +240,7 @@ public:
     // The main window for the program's own modal run.
     std::unique_ptr<qx::MainWindowHost> CreateMain() { return qx::CreateMainWindow(registry_, backend_.simulator.get()); }
 
-    CountingPauseClock clock;
+    qx::bench::CountingPauseClock clock;
 
 private:
     ULONG_PTR gdiplusToken_ = 0;
@@ -383,7 +369,7 @@ struct KeyFigures {
     std::string failure;
 };
 
-void MeasureKeys(HWND main, DWORD uiThread, const POINT (&keys)[2], int runs, CountingPauseClock& clock, KeyFigures& out) {
+void MeasureKeys(HWND main, DWORD uiThread, const POINT (&keys)[2], int runs, qx::bench::CountingPauseClock& clock, KeyFigures& out) {
     if (!WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; })) {
         out.failure = "the main window did not show";
         return;
@@ -416,7 +402,7 @@ void MeasureKeys(HWND main, DWORD uiThread, const POINT (&keys)[2], int runs, Co
         out.open.push_back(Now() - g_pressTaken);
         // What the menus post when Multimedia is pointed at and Mute is clicked.
         ::SendMessageW(main, qx::kMessageKeyMenu, 11, qx::kCategoryMultimedia);
-        clock.requestedMs = 0;
+        clock.pausedMs = 0;
         g_lastWrite = 0;
         const double t0 = Now();
         ::PostMessageW(main, qx::kMessageKeySubmenu, 2, 636);
@@ -426,7 +412,7 @@ void MeasureKeys(HWND main, DWORD uiThread, const POINT (&keys)[2], int runs, Co
             break;
         }
         out.send.push_back(g_lastWrite - t0);
-        out.pauses.push_back(clock.requestedMs);
+        out.pauses.push_back(clock.pausedMs);
         // The confirmation closes itself after about two seconds.
         WaitUntil([&] {
             HWND box = ::FindWindowW(nullptr, L"QxKBMsgBox");
