@@ -41,18 +41,20 @@ public:
     }
 
     // Creates the usual test window: a visible popup at (x, y) of w x h, window drag off.
-    // Under heavy load Wine has been seen to fail a window creation once (the desktop's process
-    // answering late); the window code is not what is under test there, so creation is tried
-    // again a few times and the last error is kept for the failure message.
+    // Wine has been seen to fail every window creation of a test process for a short while (the
+    // desktop's process answering late or being replaced); the window code is not what is under
+    // test there, so creation is tried again for up to five seconds and the last error is kept
+    // for the failure message.
     HWND CreateAt(int x, int y, int w, int h) {
         HWND hwnd = nullptr;
-        for (int attempt = 0; attempt < 3 && !hwnd; ++attempt) {
+        const DWORD start = ::GetTickCount();
+        for (;;) {
             hwnd = Create(nullptr, L"QxUI test", WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
                           QxUI::CRect(x, y, x + w, y + h));
-            if (!hwnd) {
-                lastCreateError = ::GetLastError();
-                ::Sleep(200);
-            }
+            if (hwnd) break;
+            lastCreateError = ::GetLastError();
+            if (::GetTickCount() - start > 5000) break;
+            ::Sleep(100);
         }
         EnableWndDrag(FALSE);
         return hwnd;
