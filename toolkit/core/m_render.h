@@ -11,8 +11,10 @@ namespace QxUI {
 // function accepts a NULL image and then draws nothing. Images returned are owned by the caller.
 class QXUI_API MRender {
 public:
-    // NULL when GDI+ cannot read the file.
+    // NULL when the file cannot be decoded. A file an ImagePreload has decoded is handed over.
     static Gdiplus::Image* LoadImageFromFile(CString path);
+    // Decodes the file now, on this thread.
+    static Gdiplus::Image* DecodeImageFile(const CString& path);
     // Image from a resource of `module` of the given type (matched without regard to case);
     // NULL if missing or undecodable. The result owns a decoded copy: nothing stays allocated.
     static Gdiplus::Image* LoadImageFromIDResource(UINT id, CString type, HINSTANCE module);
