@@ -5,8 +5,6 @@
 
 namespace qx {
 namespace {
-const wchar_t kDeviceTypeValue[] = L"DevType";
-constexpr int kDefaultDeviceType = 5;
 constexpr int kFirstProfile = 1;
 constexpr int kProfileCount = 5;
 
@@ -29,8 +27,14 @@ QxKBController::~QxKBController() {
 
 int QxKBController::OnInitDialog() {
     OpenCurrentModel();
-    if (deviceType_ != 0) ResendProfile(currentProfile_);
+    FinishStart();
     return 1;
+}
+
+void QxKBController::FinishStart() {
+    if (!startResendPending_) return;
+    startResendPending_ = false;
+    if (deviceType_ != 0) ResendProfile(currentProfile_);
 }
 
 void QxKBController::OpenCurrentModel() {
@@ -43,6 +47,7 @@ void QxKBController::OpenCurrentModel() {
     }
     LoadCurrentModel();
     ready_ = 1;
+    startResendPending_ = true;
 }
 
 void QxKBController::FillSupportedKeyboards() {
@@ -147,6 +152,7 @@ void QxKBController::ChangeProfile(int profile) {
 }
 
 void QxKBController::ResendProfile(int profile) {
+    startResendPending_ = false;
     // Type 2 keeps a key map per profile: it is told which one is current before anything else.
     if (deviceType_ == 2) SelectProfileOnDevice(profile);
     UploadMacros();

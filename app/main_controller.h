@@ -29,6 +29,10 @@ constexpr unsigned kDeviceArrival = 0x8000;          // DBT_DEVICEARRIVAL
 constexpr unsigned kDeviceRemoveComplete = 0x8004;   // DBT_DEVICEREMOVECOMPLETE
 // The profile's stored light effect in t_configdata.
 constexpr wchar_t kLightModeKey[] = L"lightmode";
+// The keyboard type assumed when none is attached and none was stored.
+constexpr int kDefaultDeviceType = 5;
+// The registry value that keeps the type of the keyboard last attached.
+constexpr wchar_t kDeviceTypeValue[] = L"DevType";
 // Posted by the colour dialog with the chosen COLORREF in lParam.
 constexpr unsigned kMessageSetKeysColor = 1834;
 
@@ -48,6 +52,10 @@ public:
     // The same start without sending anything: a command-line run sends only what its command
     // changes, not the whole profile first.
     void OpenCurrentModel();
+    // The start's re-send, for a window that shows its first frame before the keyboard is
+    // brought up to date: after OpenCurrentModel, sends the current profile unless a re-send
+    // has happened since (an arrival, a profile change, a reset); later calls send nothing.
+    void FinishStart();
 
     void FillSupportedKeyboards();
     // Re-opens the keyboard and follows the connection state; refresh re-sends a newly
@@ -165,6 +173,8 @@ private:
     uint32_t selectedKey_ = 0;
     // Counts rescans, so one overtaken by a rescan inside its popups shows no stale messages.
     unsigned rescanGeneration_ = 0;
+    // Set by OpenCurrentModel until the start's re-send is done or made needless.
+    bool startResendPending_ = false;
     int deviceIndex_ = 0;
     std::wstring layoutName_ = kInitialLayoutSection;
     std::vector<SupportedKeyboard> supportedKeyboards_;

@@ -10,6 +10,7 @@
 #include "toolkit/controls/qx_list_box.h"
 #include "toolkit/core/ui_notify.h"
 #include "windows/macro_editor_dialog.h"
+#include "windows/main_window_images.h"
 #include "windows/qxkb_main_dlg.h"
 
 namespace qx {
@@ -66,7 +67,7 @@ void QxKBMainDlg::ChangeLanguage(int languageId) {
     if (languageId != kLanguageChinese && languageId != kLanguageEnglish) return;
     WriteLanguageId(registry_, languageId);
     SetCurrentLanguage(languageId);
-    SetImage(kIdLanguage, languageId == kLanguageEnglish ? L"sysbtn_lan_1033.png" : L"sysbtn_lan_2052.png", 4);
+    SetImage(kIdLanguage, LanguageButtonImage(languageId), 4);
     RetitleControls();
 }
 

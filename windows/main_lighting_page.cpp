@@ -3,6 +3,7 @@
 #include "resources/ui_texts.h"
 #include "toolkit/controls/light_mode_button.h"
 #include "windows/lighting_page_layout.h"
+#include "windows/main_window_images.h"
 #include "windows/qxkb_main_dlg.h"
 
 namespace qx {
@@ -16,9 +17,9 @@ void QxKBMainDlg::BuildLightingPage(int deviceType) {
             auto* button = dynamic_cast<QxUI::LightModeButton*>(
                 CreateControl(L"LightModeButton", b.id, QxUI::CRect(), GetUIText(b.textId).c_str(), 1, 1));
             if (!button) continue;
-            button->SetImage(L"img_radio_button.png", 8);
+            button->SetImage(image::kEffectRadio, 8);
             button->SetIconImage(b.icon, family->iconStates);
-            if (family->rowBackground) button->SetRowBkgImage(L"img_lightmode_row_bkg.png", 1);
+            if (family->rowBackground) button->SetRowBkgImage(image::kEffectRowBackground, 1);
             button->SetGroupName(kLightModeGroup);
             effectButtons_.push_back(button);
         }

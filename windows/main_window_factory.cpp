@@ -3,7 +3,10 @@
 
 #include "app/win32/app_paths.h"
 #include "toolkit/core/manager.h"
+#include "app/language.h"
+#include "app/main_controller.h"
 #include "windows/main_window_host.h"
+#include "windows/main_window_images.h"
 #include "windows/qxkb_main_dlg.h"
 
 namespace qx {
@@ -23,6 +26,14 @@ private:
 }  // namespace
 
 void SetToolkitInstance(HINSTANCE instance) { QxUI::Manager::SetInstance(instance); }
+
+std::unique_ptr<QxUI::ImagePreload> PreloadFirstFrameImages(AppRegistry& registry) {
+    int deviceType = ReadDecimalValue(registry, kDeviceTypeValue);
+    if (deviceType == 0) deviceType = kDefaultDeviceType;
+    std::vector<QxUI::CString> files;
+    for (const std::wstring& file : FirstFrameImages(deviceType, CurrentLanguage())) files.emplace_back(file.c_str());
+    return std::make_unique<QxUI::ImagePreload>(files);
+}
 
 std::unique_ptr<MainWindowHost> CreateMainWindow(AppRegistry& registry, sim::SimulatedHid* simulator) {
     return std::make_unique<MainDialogHost>(registry, simulator);

@@ -15,6 +15,7 @@
 #include "toolkit/core/ui_notify.h"
 #include "toolkit/controls/light_mode_button.h"
 #include "windows/lighting_page_layout.h"
+#include "windows/main_window_images.h"
 #include "windows/qxkb_msg_box.h"
 
 namespace qx {
@@ -58,39 +59,40 @@ BOOL QxKBMainDlg::OnInitDialog() {
     MDialog::OnInitDialog();
     ::SetPropW(GetSafeHwnd(), kAppKeyName, reinterpret_cast<HANDLE>(1));
     SetIcon(kWindowIconResource);
-    controller_.OnInitDialog();
+    // The keyboard gets its settings once the first frame is on the screen (see WM_PAINT).
+    controller_.OpenCurrentModel();
     return TRUE;
 }
 
 void QxKBMainDlg::InitUI(QxUI::CRect client) {
     MakeControl(L"MPicture", kIdBackground, L"", true);
-    SetImage(kIdBackground, L"qxkb_bkg.png", 1);
+    SetImage(kIdBackground, image::kBackground, 1);
     MakeControl(L"MPicture", kIdLightPanel, L"", true);
-    SetImage(kIdLightPanel, L"qxkb_light_bkg.png", 1);
+    SetImage(kIdLightPanel, image::kLightPanel, 1);
     MakeControl(L"MPicture", kIdMacroPanel, L"", true);
-    SetImage(kIdMacroPanel, L"qxkb_macro_bkg.png", 1);
+    SetImage(kIdMacroPanel, image::kMacroPanel, 1);
     MakeControl(L"CImageButton", kIdClose, L"", false);
-    SetImage(kIdClose, L"sysbtn_close.png", 4);
+    SetImage(kIdClose, image::kClose, 4);
     MakeControl(L"CImageButton", kIdMinimise, L"", false);
-    SetImage(kIdMinimise, L"sysbtn_min.png", 4);
+    SetImage(kIdMinimise, image::kMinimise, 4);
     MakeControl(L"CImageButton", kIdConnection, L"", false);
-    SetImage(kIdConnection, L"sysbtn_usb_none.png", 4);
+    SetImage(kIdConnection, image::kNotConnected, 4);
     MakeControl(L"CImageButton", kIdLanguage, L"", false);
-    SetImage(kIdLanguage, CurrentLanguage() == 2052 ? L"sysbtn_lan_2052.png" : L"sysbtn_lan_1033.png", 4);
+    SetImage(kIdLanguage, LanguageButtonImage(CurrentLanguage()), 4);
     MakeControl(L"CImageButton", kIdFirmware, L"", false);
-    SetImage(kIdFirmware, L"sysbtn_upgrade.png", 4);
+    SetImage(kIdFirmware, image::kFirmware, 4);
     MakeControl(L"MPicture", kIdLogo, L"", true);
-    SetImage(kIdLogo, L"\\logo\\logo.png", 1);
+    SetImage(kIdLogo, image::kLogo, 1);
     if (auto* reset = dynamic_cast<QxUI::NewButton*>(MakeControl(L"NewButton", kIdReset, GetUIText(30).c_str(), false))) {
-        reset->SetIconImage(L"\\icon\\icon_reset.png", 1);
-        reset->SetImage(L"img_button.png", 4);
+        reset->SetIconImage(image::kResetIcon, 1);
+        reset->SetImage(image::kButton, 4);
     }
     if (auto* profile = dynamic_cast<QxUI::NewButton*>(MakeControl(L"NewButton", kIdProfile, L"", false))) {
-        profile->SetIconImage(L"\\icon\\icon_profile.png", 1);
-        profile->SetImage(L"img_button.png", 4);
+        profile->SetIconImage(image::kProfileIcon, 1);
+        profile->SetImage(image::kButton, 4);
     }
     if (auto* view = dynamic_cast<QxUI::QxKeyboardCtrl*>(MakeControl(L"QxKeyboardCtrl", kIdKeyboard, L"", false))) {
-        view->SetKeyBkgImage(L"img_key_bkg.png");
+        view->SetKeyBkgImage(image::kKeyBackground);
         keyboard_.Attach(view);
     }
     for (UINT id : {kIdRuleLeft, kIdRuleRight})
@@ -107,13 +109,13 @@ void QxKBMainDlg::InitUI(QxUI::CRect client) {
         mark->SetFont(L"Arial", 30, Gdiplus::FontStyleBold);
     }
     if (auto* list = dynamic_cast<QxUI::QxListBox*>(MakeControl(L"QxListBox", kIdMacroList, L"", false))) {
-        list->SetDelBtnImage(L"img_btn_del.png", 1);
-        list->SetEditBtnImage(L"img_btn_edit.png", 1);
+        list->SetDelBtnImage(image::kDeleteButton, 1);
+        list->SetEditBtnImage(image::kEditButton, 1);
     }
     if (auto* create =
             dynamic_cast<QxUI::NewButton*>(MakeControl(L"NewButton", kIdCreateMacro, GetUIText(350).c_str(), false))) {
-        create->SetIconImage(L"\\icon\\icon_addmacro.png", 1);
-        create->SetImage(L"img_btn_addmacro.png", 4);
+        create->SetIconImage(image::kCreateMacroIcon, 1);
+        create->SetImage(image::kCreateMacroButton, 4);
     }
     if (controller_.DeviceType() != 0) BuildLightingPage(controller_.DeviceType());
     UISize(client);
@@ -247,6 +249,9 @@ LRESULT QxKBMainDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: {
             const LRESULT painted = MDialog::OnWindowMessage(msg, wParam, lParam);
             firstFrame_.AfterPaint();
+            // Within this message, so that whoever waits for the window to answer finds the
+            // keyboard already up to date.
+            controller_.FinishStart();
             // The tray icon costs a round trip to the shell: the window is shown first.
             if (!trayRequested_) {
                 trayRequested_ = true;

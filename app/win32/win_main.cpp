@@ -35,6 +35,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     qx::ChooseStartupLanguage(registry, GetUserDefaultUILanguage());
 
     qx::SetToolkitInstance(instance);
+    // The first frame's images are decoded on a second thread while the window is made.
+    auto preload = qx::PreloadFirstFrameImages(registry);
 
     qx::Win32DirectoryOps directories;
     qx::EnsureDirectoryPath(qx::GetDocumentsDataDir() + L"db", directories);
@@ -52,6 +54,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     CoUninitialize();
     OleUninitialize();
+    preload.reset();
     Gdiplus::GdiplusShutdown(gdiplusToken);
     manager.reset();
     qx::g_hidDeviceManager = nullptr;

@@ -7,6 +7,7 @@
 #include "toolkit/core/m_control_font.h"
 #include "toolkit/core/m_dialog.h"
 #include "windows/first_frame_signal.h"
+#include "windows/main_window_images.h"
 
 namespace qxbench {
 
@@ -17,7 +18,7 @@ public:
     HWND CreateBare() { return Create(nullptr, L"QxKBBareWindow", 0x96000000, 0, QxUI::CRect(0, 0, 1060, 720)); }
     void InitUI(QxUI::CRect) override {
         if (auto* picture = dynamic_cast<QxUI::MControlFont*>(CreateArea(L"MPicture", kBackground, QxUI::CRect(), L"", 1, 1)))
-            picture->SetImage(L"qxkb_bkg.png", 1);
+            picture->SetImage(qx::image::kBackground, 1);
     }
     void UISize(QxUI::CRect client) override {
         if (QxUI::MControl* picture = GetControl(kBackground)) picture->SetRect(client);

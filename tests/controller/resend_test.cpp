@@ -145,6 +145,37 @@ TEST_F(Resend, WithoutAKeyboardTheRememberedModelIsShownAndNothingIsSent) {
     EXPECT_TRUE(log.Only({sim::WireKind::SendFeature, sim::WireKind::Write, sim::WireKind::GetFeature}).empty());
 }
 
+// A window that shows itself before the keyboard is brought up to date: the start's re-send
+// comes with FinishStart, once, and not at all after an arrival has re-sent everything.
+TEST_F(Resend, DeferredStartSendsTheProfileOnceAndNotAgainAfterAnArrival) {
+    const int kb = hid.PlugDeviceType(5);
+    manager = std::make_unique<HidDeviceManager>(hid, clock);
+    controller = std::make_unique<QxKBController>(*manager, registry, view, DataRoot(), QX_LAYOUT_DIR);
+    controller->OpenCurrentModel();
+    ASSERT_TRUE(controller->IsConnected());
+    EXPECT_TRUE(OutputCommands().empty()) << "opening the model sends nothing";
+    controller->FinishStart();
+    const std::vector<uint8_t> profile = {0x01, 0x09, 0x09, 0x09, 0x09, 0x09, 0x09, 0x09, 0x02, 0x01, 0x06, 0x02};
+    EXPECT_EQ(OutputCommands(), profile);
+    controller->FinishStart();
+    EXPECT_EQ(OutputCommands(), profile) << "a second call sends nothing";
+    ExpectKeyboardMatchesStore(*controller, hid.BehaviorOf(kb));
+
+    // Unplugged and plugged again before the first frame: the arrival's re-send is the only one.
+    controller.reset();
+    manager.reset();
+    manager = std::make_unique<HidDeviceManager>(hid, clock);
+    controller = std::make_unique<QxKBController>(*manager, registry, view, DataRoot(), QX_LAYOUT_DIR);
+    controller->OpenCurrentModel();
+    Remove(kb);
+    hid.Replug(kb);
+    log.Clear();
+    Arrive(kb);
+    EXPECT_EQ(OutputCommands(), profile);
+    controller->FinishStart();
+    EXPECT_EQ(OutputCommands(), profile);
+}
+
 // Each connectable type keeps in step with the stored settings through profile changes and
 // re-connections.
 class ResendEveryType : public Resend, public ::testing::WithParamInterface<int> {};

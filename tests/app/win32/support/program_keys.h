@@ -373,8 +373,8 @@ protected:
 inline std::vector<std::string> FeatureFrameReports(const std::vector<uint8_t>& frame) {
     std::vector<std::string> reports;
     for (size_t at = 0; at + 64 <= frame.size(); at += 64) {
-        std::vector<uint8_t> report{0};
-        report.insert(report.end(), frame.begin() + static_cast<long>(at), frame.begin() + static_cast<long>(at) + 64);
+        std::vector<uint8_t> report(65, 0);
+        std::copy_n(frame.begin() + static_cast<long>(at), 64, report.begin() + 1);
         reports.push_back(sim::HexBytes(report));
     }
     return reports;

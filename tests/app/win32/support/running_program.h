@@ -106,18 +106,31 @@ protected:
         }
         SetEnvironmentVariableW(L"QXKB_SIMULATED_KEYBOARD", keyboards);
         SetEnvironmentVariableW(L"QXKB_WIRE_LOG", wireLog_.c_str());
+        // The program sets this event after its first frame; its start-up re-send follows within
+        // the same message.
+        static int starts = 0;
+        wchar_t frameEvent[64];
+        swprintf(frameEvent, 64, L"QxKBTestFirstFrame%lu_%d", GetCurrentProcessId(), ++starts);
+        HANDLE firstFrame = CreateEventW(nullptr, TRUE, FALSE, frameEvent);
+        ASSERT_NE(firstFrame, nullptr);
+        SetEnvironmentVariableW(L"QXKB_FIRST_FRAME_EVENT", frameEvent);
         STARTUPINFOW si = {sizeof si};
         std::wstring exe = WindowsPath(QX_DRIVER_EXE);
         std::wstring command = L"\"" + exe + L"\"";
-        ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                                   &process_));
+        const bool started = CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                            &si, &process_);
+        const bool painted = started && WaitForSingleObject(firstFrame, 30000) == WAIT_OBJECT_0;
+        CloseHandle(firstFrame);
+        SetEnvironmentVariableW(L"QXKB_FIRST_FRAME_EVENT", nullptr);
+        ASSERT_TRUE(started);
+        ASSERT_TRUE(painted) << "no first frame within 30 s";
         ASSERT_TRUE(WaitFor([&] { return (window_ = FindRunningMainWindow()) != nullptr; }, 30000));
         const int left = (GetSystemMetrics(SM_CXSCREEN) - 1060) / 2;
         ASSERT_TRUE(WaitFor([&] {
             RECT r;
             return IsWindowVisible(window_) && GetWindowRect(window_, &r) && r.left == left;
         }));
-        // The first paint has happened once the window answers a message after showing.
+        // The answer comes after the first WM_PAINT has returned, so after the start-up re-send.
         DWORD_PTR ignored;
         SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
     }
