@@ -12,9 +12,6 @@
 #include "resources/keyboard_layout.h"
 
 #include <windows.h>
-#include <objbase.h>
-#include <ole2.h>
-#include <gdiplus.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -27,15 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "app/directory_path.h"
-#include "app/language.h"
-#include "app/win32/app_paths.h"
-#include "app/win32/hid_backend_choice.h"
 #include "bench/windows/bare_window.h"
-#include "device/hid_device_manager.h"
 #include "platform/pause_clock.h"
-#include "platform/win32/win32_directory_ops.h"
-#include "platform/win32/win32_registry.h"
 #include "sim/wire_log.h"
 #include "storage/config_database.h"
 #include "tests/toolkit/support/real_input.h"
@@ -44,6 +34,7 @@
 #include "windows/lighting_page_layout.h"
 #include "windows/qxkb_main_dlg.h"
 #include "windows/main_window_host.h"
+#include "windows/program_services.h"
 
 
 // windows.h names a function of its own LoadKeyboardLayout; the layout loader (declared before
@@ -200,34 +191,16 @@ double FullRepaint(HWND window, int frames) {
 // unless QXKB_SIMULATED_KEYBOARD says otherwise; the main window is created, centred and shown.
 class ProgramInProcess {
 public:
-    ProgramInProcess() {
-        // The C runtime's copy of the environment is what the backend choice reads.
-        if (!std::getenv("QXKB_SIMULATED_KEYBOARD")) _putenv("QXKB_SIMULATED_KEYBOARD=5");
-        SetProcessDPIAware();
-        Gdiplus::GdiplusStartupInput gdiplusInput;
-        Gdiplus::GdiplusStartup(&gdiplusToken_, &gdiplusInput, nullptr);
-        qx::ChooseStartupLanguage(registry_, GetUserDefaultUILanguage());
-        qx::SetToolkitInstance(::GetModuleHandleW(nullptr));
-        qx::Win32DirectoryOps directories;
-        qx::EnsureDirectoryPath(qx::GetDocumentsDataDir() + L"db", directories);
-        ::OleInitialize(nullptr);
-        backend_ = qx::ChooseHidBackend();
-        manager_ = std::make_unique<qx::HidDeviceManager>(backend_.Api(), clock);
-        qx::g_hidDeviceManager = manager_.get();
-    }
+    ProgramInProcess() : services_(PrepareEnvironment(), clock) {}
     ~ProgramInProcess() {
         if (host_) {
             ::DestroyWindow(host_->Handle());
             Pump();
             host_.reset();
         }
-        manager_.reset();
-        qx::g_hidDeviceManager = nullptr;
-        ::OleUninitialize();
-        Gdiplus::GdiplusShutdown(gdiplusToken_);
     }
     HWND ShowMainWindow() {
-        host_ = qx::CreateMainWindow(registry_, backend_.simulator.get());
+        host_ = qx::CreateMainWindow(services_.Registry(), services_.Simulator());
         HWND main = host_->Handle();
         ::SetWindowPos(main, nullptr, (GetSystemMetrics(SM_CXSCREEN) - 1060) / 2,
                        (GetSystemMetrics(SM_CYSCREEN) - 720) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -236,17 +209,24 @@ public:
         Pump();
         return main;
     }
-    qx::sim::WireLog* Wire() { return backend_.wireLog.get(); }
+    qx::sim::WireLog* Wire() { return services_.Wire(); }
     // The main window for the program's own modal run.
-    std::unique_ptr<qx::MainWindowHost> CreateMain() { return qx::CreateMainWindow(registry_, backend_.simulator.get()); }
+    std::unique_ptr<qx::MainWindowHost> CreateMain() {
+        return qx::CreateMainWindow(services_.Registry(), services_.Simulator());
+    }
 
-    qx::bench::CountingPauseClock clock;
+    qx::bench::CountingPauseClock clock;  // before the services, which send through it
 
 private:
-    ULONG_PTR gdiplusToken_ = 0;
-    qx::Win32Registry registry_;
-    qx::HidBackendChoice backend_;
-    std::unique_ptr<qx::HidDeviceManager> manager_;
+    // A simulated P74 unless the caller chose keyboards; the module the toolkit loads from.
+    static HINSTANCE PrepareEnvironment() {
+        // The C runtime's copy of the environment is what the backend choice reads.
+        if (!std::getenv("QXKB_SIMULATED_KEYBOARD")) _putenv("QXKB_SIMULATED_KEYBOARD=5");
+        SetProcessDPIAware();
+        return ::GetModuleHandleW(nullptr);
+    }
+
+    qx::ProgramServices services_;
     std::unique_ptr<qx::MainWindowHost> host_;
 };
 
