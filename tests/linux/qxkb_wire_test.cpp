@@ -9,6 +9,7 @@
 
 #include "tests/linux/controller_rig.h"
 #include "windows/key_menu_rules.h"
+#include "windows/macro_recording.h"
 #include "windows/macro_saving.h"
 
 namespace qx::test {
@@ -50,14 +51,6 @@ MacroRecordRow KeyStep(int type, int vk, const std::wstring& name) {
     return step;
 }
 
-MacroRecordRow Delay(int ms) {
-    MacroRecordRow step;
-    step.type = kMacroStepDelay;
-    step.value = ms;
-    step.desc = std::to_wstring(ms);
-    return step;
-}
-
 std::vector<Action> Actions(int type, const std::string& stepsFile) {
     constexpr uint32_t kEsc = 0x29, kA = 0x04, kB = 0x05, kC = 0x06, kD = 0x07, kE = 0x08, kF = 0x09, kTwo = 0x1F,
                        kLeftShift = 0xE1;
@@ -73,7 +66,7 @@ std::vector<Action> Actions(int type, const std::string& stepsFile) {
              MacroToSave macro;
              macro.name = L"hello";
              macro.playTimes = 2;
-             macro.steps = {KeyStep(kMacroStepKeyDown, 0x41, L"A"), Delay(30), KeyStep(kMacroStepKeyUp, 0x41, L"A"),
+             macro.steps = {KeyStep(kMacroStepKeyDown, 0x41, L"A"), DelayStep(30), KeyStep(kMacroStepKeyUp, 0x41, L"A"),
                             KeyStep(kMacroStepMouseDown, 1, L"mouse_left"), KeyStep(kMacroStepMouseUp, 1, L"mouse_left")};
              int id = 0;
              SaveMacro(r.controller->Database(), id, macro);
