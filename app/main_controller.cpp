@@ -5,6 +5,8 @@
 
 namespace qx {
 namespace {
+const wchar_t kDeviceTypeValue[] = L"DevType";
+constexpr int kDefaultDeviceType = 5;
 constexpr int kFirstProfile = 1;
 constexpr int kProfileCount = 5;
 
@@ -41,10 +43,7 @@ void QxKBController::OpenCurrentModel() {
     FillSupportedKeyboards();
     view_.RegisterDeviceNotifications();
     RescanDevices(false);
-    if (deviceType_ == 0) {
-        deviceType_ = ReadDeviceType();
-        if (deviceType_ == 0) deviceType_ = kDefaultDeviceType;
-    }
+    if (deviceType_ == 0) deviceType_ = RememberedDeviceType(registry_);
     LoadCurrentModel();
     ready_ = 1;
     startResendPending_ = true;
@@ -200,6 +199,11 @@ bool QxKBController::ResetSettings() {
 }
 
 int QxKBController::ReadDeviceType() { return ReadDecimalValue(registry_, kDeviceTypeValue); }
+
+int QxKBController::RememberedDeviceType(AppRegistry& registry) {
+    const int stored = ReadDecimalValue(registry, kDeviceTypeValue);
+    return stored != 0 ? stored : kDefaultDeviceType;
+}
 
 void QxKBController::WriteDeviceType(int deviceType) { WriteDecimalValue(registry_, kDeviceTypeValue, deviceType); }
 

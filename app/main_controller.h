@@ -29,10 +29,6 @@ constexpr unsigned kDeviceArrival = 0x8000;          // DBT_DEVICEARRIVAL
 constexpr unsigned kDeviceRemoveComplete = 0x8004;   // DBT_DEVICEREMOVECOMPLETE
 // The profile's stored light effect in t_configdata.
 constexpr wchar_t kLightModeKey[] = L"lightmode";
-// The keyboard type assumed when none is attached and none was stored.
-constexpr int kDefaultDeviceType = 5;
-// The registry value that keeps the type of the keyboard last attached.
-constexpr wchar_t kDeviceTypeValue[] = L"DevType";
 // Posted by the colour dialog with the chosen COLORREF in lParam.
 constexpr unsigned kMessageSetKeysColor = 1834;
 
@@ -133,6 +129,8 @@ public:
     int CurrentLightMode() const { return currentLightMode_; }
 
     int ReadDeviceType();
+    // The type shown while no keyboard is attached: the one stored last, or type 5 when none was.
+    static int RememberedDeviceType(AppRegistry& registry);
     void WriteDeviceType(int deviceType);
     int ReadProfileNumber();
     void WriteProfileNumber(int profile);

@@ -28,8 +28,7 @@ private:
 void SetToolkitInstance(HINSTANCE instance) { QxUI::Manager::SetInstance(instance); }
 
 std::unique_ptr<QxUI::ImagePreload> PreloadFirstFrameImages(AppRegistry& registry) {
-    int deviceType = ReadDecimalValue(registry, kDeviceTypeValue);
-    if (deviceType == 0) deviceType = kDefaultDeviceType;
+    const int deviceType = QxKBController::RememberedDeviceType(registry);
     std::vector<QxUI::CString> files;
     for (const std::wstring& file : FirstFrameImages(deviceType, CurrentLanguage())) files.emplace_back(file.c_str());
     return std::make_unique<QxUI::ImagePreload>(files);

@@ -8,25 +8,18 @@
 namespace QxUI {
 
 namespace {
-enum class State { Waiting, Decoding, Decoded, Taken };
 ImagePreload* g_active = nullptr;
 // Guards g_active against a loader that asks while the preload is being torn down.
 SRWLOCK g_activeLock = SRWLOCK_INIT;
 }  // namespace
 
-struct ImagePreload::Entry {
-    CString path;
-    State state = State::Waiting;
-    Gdiplus::Image* image = nullptr;
-};
-
-ImagePreload::ImagePreload(const std::vector<CString>& skinFiles) : m_entries(new std::vector<Entry>) {
+ImagePreload::ImagePreload(const std::vector<CString>& skinFiles) {
     const CString skin = Manager::GetSkinDirectory();
     for (const CString& file : skinFiles) {
         const CString path = skin + file;
         bool listed = false;
-        for (const Entry& e : *m_entries) listed = listed || e.path == path;
-        if (!listed) m_entries->push_back(Entry{path});
+        for (const Entry& e : m_entries) listed = listed || e.path == path;
+        if (!listed) m_entries.push_back(Entry{path});
     }
     ::InitializeCriticalSection(&m_lock);
     ::InitializeConditionVariable(&m_decoded);
@@ -45,8 +38,7 @@ ImagePreload::~ImagePreload() {
         ::WaitForSingleObject(m_thread, INFINITE);
         ::CloseHandle(m_thread);
     }
-    for (Entry& e : *m_entries) delete e.image;
-    delete m_entries;
+    for (Entry& e : m_entries) delete e.image;
     ::DeleteCriticalSection(&m_lock);
 }
 
@@ -66,7 +58,7 @@ void ImagePreload::Run() {
 bool ImagePreload::DecodeNext() {
     Entry* next = nullptr;
     ::EnterCriticalSection(&m_lock);
-    for (Entry& e : *m_entries)
+    for (Entry& e : m_entries)
         if (e.state == State::Waiting) {
             next = &e;
             next->state = State::Decoding;
@@ -90,7 +82,7 @@ bool ImagePreload::Take(const CString& path, Gdiplus::Image*& image) {
     bool found = false;
     if (self) {
         ::EnterCriticalSection(&self->m_lock);
-        for (Entry& e : *self->m_entries) {
+        for (Entry& e : self->m_entries) {
             if (e.state == State::Taken || e.path != path) continue;
             found = true;
             if (e.state == State::Waiting) {

@@ -28,13 +28,18 @@ public:
     static bool Take(const CString& path, Gdiplus::Image*& image);
 
 private:
-    struct Entry;
+    enum class State { Waiting, Decoding, Decoded, Taken };
+    struct Entry {
+        CString path;
+        State state = State::Waiting;
+        Gdiplus::Image* image = nullptr;
+    };
     static DWORD WINAPI ThreadMain(void* self);
     void Run();
     // Decodes the next image nobody has started; false when none is left.
     bool DecodeNext();
 
-    std::vector<Entry>* m_entries;
+    std::vector<Entry> m_entries;
     CRITICAL_SECTION m_lock;
     CONDITION_VARIABLE m_decoded;
     HANDLE m_thread = nullptr;

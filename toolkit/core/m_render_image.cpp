@@ -4,7 +4,6 @@
 #include <wincodec.h>
 
 #include <cstddef>
-#include <cstdio>
 #include <vector>
 
 #include "toolkit/core/image_preload.h"
