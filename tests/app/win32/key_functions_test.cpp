@@ -27,6 +27,7 @@ namespace qx {
 namespace {
 
 using namespace e2e;
+using test::HexText;
 using KeyFunctionsTest = KeyFunctionProgramTest;
 
 constexpr int kCategoryRows = 7;
@@ -39,10 +40,10 @@ constexpr int kMuteRow = 6;   // the last multimedia row
 std::vector<std::string> OutputKeyTableReports(const std::vector<KeyMacroRow>& functions,
                                                const KeyboardLayoutTables& tables) {
     const std::vector<uint8_t> table = BuildOutputKeyTable(functions, tables.keyIndex, {});
-    std::vector<std::string> reports{Hex(BuildOutputStart())};
-    for (unsigned i = 0; i < 6; ++i) reports.push_back(Hex(BuildOutputChunk(kOutputKeyMapChunk, 0x38, 56 * i, table, 56)));
-    reports.push_back(Hex(BuildType5FixedKeyMapChunk()));
-    reports.push_back(Hex(BuildOutputEnd()));
+    std::vector<std::string> reports{HexText(BuildOutputStart())};
+    for (unsigned i = 0; i < 6; ++i) reports.push_back(HexText(BuildOutputChunk(kOutputKeyMapChunk, 0x38, 56 * i, table, 56)));
+    reports.push_back(HexText(BuildType5FixedKeyMapChunk()));
+    reports.push_back(HexText(BuildOutputEnd()));
     return reports;
 }
 
@@ -50,8 +51,8 @@ std::vector<std::string> OutputKeyTableReports(const std::vector<KeyMacroRow>& f
 std::vector<std::string> KeyFunctionReports(int type, const KeyMacroRow& row, const KeyboardLayoutTables& tables) {
     switch (type) {
         case 2:
-            return {Hex(BuildType2SelectProfile(1)),
-                    Hex(BuildType2KeyFunction(HidUsageToType2KeyPosition(static_cast<uint32_t>(row.keyCode)), row))};
+            return {HexText(BuildType2SelectProfile(1)),
+                    HexText(BuildType2KeyFunction(HidUsageToType2KeyPosition(static_cast<uint32_t>(row.keyCode)), row))};
         case 3: return FeatureFrameReports(BuildFeatureKeyMapFrame(3, {row}, tables.keyIndex, {}));
         default: return OutputKeyTableReports({row}, tables);
     }
@@ -213,10 +214,10 @@ TEST_F(KeyFunctionsTest, FrameOfThreeKeysThenASwatchColoursExactlyThoseKeys) {
             framed.insert(row.keyCode);
         }
         const std::vector<uint8_t> table = BuildOutputColourTable(expected, layout_.tables.lightIndex);
-        std::vector<std::string> reports{Hex(BuildOutputStart())};
+        std::vector<std::string> reports{HexText(BuildOutputStart())};
         for (unsigned i = 0; i < 7; ++i)
-            reports.push_back(Hex(BuildOutputChunk(kOutputColourChunk, i < 6 ? 0x38 : 0x30, 56 * i, table, 56)));
-        reports.push_back(Hex(BuildOutputEnd()));
+            reports.push_back(HexText(BuildOutputChunk(kOutputColourChunk, i < 6 ? 0x38 : 0x30, 56 * i, table, 56)));
+        reports.push_back(HexText(BuildOutputEnd()));
         EXPECT_TRUE(WaitForReports(before, reports));
 
         std::map<int, int> stored;

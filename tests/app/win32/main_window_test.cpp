@@ -96,15 +96,6 @@ StoredState ReadStoredState(int type) {
 // A feature command as it crosses the wire, behind report id 0.
 std::string Feature(const FeatureCommand& command) { return "00 " + HexStart(command); }
 
-// Finds reports in the wire log in the order given, each after the one before; returns how many
-// were found in that order (all of them when the order holds).
-size_t FoundInOrder(const std::vector<std::string>& lines, size_t from, const std::vector<std::string>& reports) {
-    size_t found = 0;
-    for (size_t i = from; i < lines.size() && found < reports.size(); ++i)
-        if (lines[i].find("[" + reports[found]) != std::string::npos) ++found;
-    return found;
-}
-
 TEST_F(MainWindowTest, ChoosingAnEffectSendsTheFamilysReportAndStoresIt) {
     struct Case {
         int type;
@@ -258,8 +249,8 @@ TEST_F(MainWindowTest, ProfileMenuResendsTheChosenProfileInOrder) {
         ASSERT_TRUE(qxtest::RunXdotool({"mousemove", std::to_string(x), std::to_string(y)}));
         ASSERT_TRUE(qxtest::RunXdotool({"click", "1"}));
         EXPECT_TRUE(WaitFor([&] { return ReadAppValue(ModelOf(c.type).c_str()) == L"2"; }));
-        EXPECT_TRUE(WaitFor([&] { return FoundInOrder(WireLines(), before, c.order) == c.order.size(); }))
-            << "found " << FoundInOrder(WireLines(), before, c.order) << " of " << c.order.size() << " in order";
+        EXPECT_TRUE(WaitFor([&] { return ReportsInOrder(WireLines(), before, c.order, false) == c.order.size(); }))
+            << "found " << ReportsInOrder(WireLines(), before, c.order, false) << " of " << c.order.size() << " in order";
         ExitForNextCase();
     }
 }
@@ -302,8 +293,8 @@ TEST_F(MainWindowTest, ResetRestoresKeyboardAndStoreForEachFamily) {
         const size_t before = WireLines().size();
         Click(81, 439);  // reset
         ASSERT_TRUE(WaitFor(PopupShown, 20000)) << "\"Reset Successful!\"";
-        EXPECT_TRUE(WaitFor([&] { return FoundInOrder(WireLines(), before, c.order) == c.order.size(); }))
-            << "found " << FoundInOrder(WireLines(), before, c.order) << " of " << c.order.size() << " in order";
+        EXPECT_TRUE(WaitFor([&] { return ReportsInOrder(WireLines(), before, c.order, false) == c.order.size(); }))
+            << "found " << ReportsInOrder(WireLines(), before, c.order, false) << " of " << c.order.size() << " in order";
         const StoredState after = ReadStoredState(c.type);
         for (int p = 1; p <= 2; ++p) {
             SCOPED_TRACE(p);

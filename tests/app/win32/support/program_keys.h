@@ -17,6 +17,7 @@
 #include "resources/keyboard_layout.h"
 #include "storage/config_database.h"
 #include "tests/app/win32/support/running_program.h"
+#include "tests/protocol/protocol_bytes.h"
 #include "toolkit/controls/menu_layout.h"
 #include "toolkit/core/air_bladder_geometry.h"
 
@@ -242,11 +243,7 @@ protected:
     }
     // Ends the running program, so the next StartType begins from nothing stored.
     void StopAndForget() {
-        PostMessageW(window_, 1091, 0, 610);
-        EXPECT_EQ(WaitExit(15000), 0);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-        process_ = {};
+        ExitForNextCase();
         SetUp();
     }
     std::vector<HWND> Windows(const wchar_t* className, const wchar_t* title = nullptr, bool visibleOnly = true) const {
@@ -317,10 +314,7 @@ protected:
         size_t matched = 0;
         WaitFor(
             [&] {
-                const std::vector<std::string> lines = WireLines();
-                matched = 0;
-                for (size_t i = from; i < lines.size() && matched < reports.size(); ++i)
-                    if (lines[i].find("[" + reports[matched] + "]") != std::string::npos) ++matched;
+                matched = ReportsInOrder(WireLines(), from, reports, true);
                 return matched == reports.size();
             },
             ms);
@@ -378,11 +372,6 @@ inline std::vector<std::string> FeatureFrameReports(const std::vector<uint8_t>& 
         reports.push_back(sim::HexBytes(report));
     }
     return reports;
-}
-
-template <size_t N>
-std::string Hex(const std::array<uint8_t, N>& bytes) {
-    return sim::HexBytes(std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
 
 }  // namespace e2e

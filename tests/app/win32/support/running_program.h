@@ -72,6 +72,16 @@ std::string HexStart(const std::array<uint8_t, N>& bytes) {
     return sim::HexBytes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 16), 16);
 }
 
+// How many of `reports` the lines from `from` on hold in this order, each on a line after the
+// one before: found as the start of a line's bytes, or as its whole bytes when `whole`.
+inline size_t ReportsInOrder(const std::vector<std::string>& lines, size_t from, const std::vector<std::string>& reports,
+                             bool whole) {
+    size_t found = 0;
+    for (size_t i = from; i < lines.size() && found < reports.size(); ++i)
+        if (lines[i].find("[" + reports[found] + (whole ? "]" : "")) != std::string::npos) ++found;
+    return found;
+}
+
 class RunningProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
