@@ -58,16 +58,6 @@ std::vector<std::string> KeyFunctionReports(int type, const KeyMacroRow& row, co
     }
 }
 
-KeyMacroRow MuteOn(const ProgramKey& key) {
-    KeyMacroRow row;
-    row.profile = 1;
-    row.keyCode = static_cast<int>(key.code);
-    row.macroType = 601;
-    row.macroValue = 636;
-    row.macroDesc = L"Mute";
-    return row;
-}
-
 void ExpectOnlyFunction(int type, const KeyMacroRow& expected) {
     const std::vector<KeyMacroRow> rows = StoredKeyFunctions(type);
     ASSERT_EQ(rows.size(), 1u);
@@ -104,7 +94,7 @@ TEST_F(KeyFunctionsTest, MuteFromTheMultimediaSubmenuOnEveryFamily) {
         const size_t before = WireLines().size();
         ASSERT_TRUE(ClickScreen(MenuRowPoint(submenu, kMuteRow, kMultimediaRows)));
 
-        const KeyMacroRow mute = MuteOn(key);
+        const KeyMacroRow mute = MuteOn(1, static_cast<int>(key.code));
         EXPECT_TRUE(WaitForReports(before, KeyFunctionReports(c.type, mute, layout_.tables)));
         ExpectConfirmation();
         EXPECT_TRUE(WaitFor([&] { return !StoredKeyFunctions(c.type).empty(); }));
@@ -259,7 +249,7 @@ TEST_F(KeyFunctionsTest, AFrameOfOneKeyOpensTheMenuForThatKey) {
     ASSERT_NE(submenu, nullptr);
     ASSERT_TRUE(ClickScreen(MenuRowPoint(submenu, kMuteRow, kMultimediaRows)));
     ExpectConfirmation();
-    ExpectOnlyFunction(5, MuteOn(space));
+    ExpectOnlyFunction(5, MuteOn(1, static_cast<int>(space.code)));
 }
 
 TEST_F(KeyFunctionsTest, PointingBackAndForthLeavesOnlyTheSubmenuOfTheCategoryPointedAt) {

@@ -29,16 +29,6 @@ namespace {
 using namespace e2e;
 using MainWindowTest = RunningProgramTest;
 
-KeyMacroRow MuteOnA(int profile, int macroType = kKeyFunctionMultimedia) {
-    KeyMacroRow row;
-    row.profile = profile;
-    row.keyCode = 0x04;
-    row.macroType = macroType;
-    row.macroValue = 636;
-    row.macroDesc = L"Mute";
-    return row;
-}
-
 // Settings stored before the program starts: effect 4 and Mute on A in profiles 1 and 2, one
 // macro in the library, and `profile` remembered as the model's current profile.
 void StoreTwoProfiles(int type, const wchar_t* profile) {
@@ -46,7 +36,7 @@ void StoreTwoProfiles(int type, const wchar_t* profile) {
     ASSERT_TRUE(db.OpenForModel(DataDir(), ModelOf(type)));
     for (int p : {1, 2}) {
         ASSERT_TRUE(db.SetConfigValue(p, L"lightmode", L"4"));
-        ASSERT_GT(db.SetKeyMacro(MuteOnA(p)), 0);
+        ASSERT_GT(db.SetKeyMacro(MuteOn(p, 0x04)), 0);
     }
     MacroRow macro;
     macro.name = L"Tap";
@@ -62,12 +52,7 @@ void StoreTwoProfiles(int type, const wchar_t* profile) {
         row.value = 0x41;
         ASSERT_GT(db.InsertMacroRecord(row), 0);
     }
-    HKEY key;
-    RegCreateKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QxKB", &key);
-    const std::wstring model = ModelOf(type);
-    RegSetValueExW(key, model.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(profile),
-                   static_cast<DWORD>((wcslen(profile) + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
+    WriteAppValue(ModelOf(type).c_str(), profile);
 }
 
 struct StoredState {
@@ -78,17 +63,11 @@ struct StoredState {
 
 StoredState ReadStoredState(int type) {
     StoredState state;
-    ConfigDatabase db;
-    if (!db.OpenForModel(DataDir(), ModelOf(type))) return state;
     for (int p = 1; p <= 5; ++p) {
-        std::vector<KeyMacroRow> rows;
-        db.GetKeyMacros(p, rows);
-        state.keyFunctions[p] = static_cast<int>(rows.size());
-        db.GetConfigValue(p, L"lightmode", state.lightModes[p]);
+        state.keyFunctions[p] = static_cast<int>(StoredKeyFunctions(type, p).size());
+        state.lightModes[p] = StoredValue(type, p, L"lightmode");
     }
-    std::vector<MacroRow> macros;
-    db.GetMacros(macros);
-    state.macros = macros.size();
+    state.macros = StoredMacros(type).size();
     return state;
 }
 
@@ -131,8 +110,7 @@ TEST_F(MainWindowTest, LanguageMenuSwitchesToChineseAndStoresIt) {
     POINT first{r.left + (r.right - r.left) / 2, 0};
     // The first row, "简体中文", lies in the menu's upper half.
     first.y = r.top + (r.bottom - r.top) / 3;
-    ASSERT_TRUE(qxtest::RunXdotool({"mousemove", std::to_string(first.x), std::to_string(first.y)}));
-    ASSERT_TRUE(qxtest::RunXdotool({"click", "1"}));
+    ASSERT_TRUE(ClickScreen(first));
     EXPECT_TRUE(WaitFor([] { return ReadAppValue(L"LCID") == L"2052"; }));
 }
 
@@ -246,8 +224,7 @@ TEST_F(MainWindowTest, ProfileMenuResendsTheChosenProfileInOrder) {
         GetWindowRect(menu, &r);
         // Four rows, D, C, B, A from the top: B is the third.
         const int x = r.left + (r.right - r.left) / 2, y = r.top + (r.bottom - r.top) * 5 / 8;
-        ASSERT_TRUE(qxtest::RunXdotool({"mousemove", std::to_string(x), std::to_string(y)}));
-        ASSERT_TRUE(qxtest::RunXdotool({"click", "1"}));
+        ASSERT_TRUE(ClickScreen({x, y}));
         EXPECT_TRUE(WaitFor([&] { return ReadAppValue(ModelOf(c.type).c_str()) == L"2"; }));
         EXPECT_TRUE(WaitFor([&] { return ReportsInOrder(WireLines(), before, c.order, false) == c.order.size(); }))
             << "found " << ReportsInOrder(WireLines(), before, c.order, false) << " of " << c.order.size() << " in order";
@@ -272,8 +249,8 @@ TEST_F(MainWindowTest, ResetRestoresKeyboardAndStoreForEachFamily) {
         // Type 2: every profile of the keyboard is reset first (its stored keys back to their
         // defaults), its macro slots read, then profile 1 is selected and sent again.
         {2, L"2", L"2",
-         {select1, HexStart(BuildType2KeyFunction(a, MuteOnA(1, 0))), HexStart(BuildType2SelectProfile(2)),
-          HexStart(BuildType2KeyFunction(a, MuteOnA(2, 0))), HexStart(BuildType2SelectProfile(3)),
+         {select1, HexStart(BuildType2KeyFunction(a, MuteOn(1, 0x04, 0))), HexStart(BuildType2SelectProfile(2)),
+          HexStart(BuildType2KeyFunction(a, MuteOn(2, 0x04, 0))), HexStart(BuildType2SelectProfile(3)),
           HexStart(BuildType2SelectProfile(4)), HexStart(BuildType2ReadSlot(0xB5)), select1,
           HexStart(BuildType2LightEffect(*Type2EffectCode(1)))},
          5, 5, 1},

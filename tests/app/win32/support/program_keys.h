@@ -145,9 +145,6 @@ inline POINT MenuRowPoint(HWND menu, int row, int rows) {
     return {w.left + r.right - 40, w.top + r.top + 18};
 }
 
-inline bool MoveToScreen(POINT p) { return qxtest::RunXdotool({"mousemove", std::to_string(p.x), std::to_string(p.y)}); }
-inline bool ClickScreen(POINT p, int button = 1) { return MoveToScreen(p) && qxtest::RunXdotool({"click", std::to_string(button)}); }
-
 // Waits until Wine has mapped the window's own X window, so input sent now reaches it. The X
 // window is looked up each time: Wine may make it only after the window shows.
 inline bool WaitUntilViewable(HWND w) {
@@ -202,33 +199,6 @@ inline uint64_t PixelHash(const std::vector<uint32_t>& pixels) {
     uint64_t h = 1469598103934665603ull;
     for (uint32_t p : pixels) h = (h ^ p) * 1099511628211ull;
     return h;
-}
-
-// --- the database ---------------------------------------------------------------------------
-
-inline std::vector<KeyMacroRow> StoredKeyFunctions(int type, int profile = 1) {
-    ConfigDatabase db;
-    std::vector<KeyMacroRow> rows;
-    if (db.OpenForModel(DataDir(), ModelOf(type))) db.GetKeyMacros(profile, rows);
-    return rows;
-}
-inline std::vector<KeyRgbRow> StoredKeyColours(int type, int profile = 1) {
-    ConfigDatabase db;
-    std::vector<KeyRgbRow> rows;
-    if (db.OpenForModel(DataDir(), ModelOf(type))) db.GetKeyRgbs(profile, rows);
-    return rows;
-}
-inline std::vector<MacroRow> StoredMacros(int type) {
-    ConfigDatabase db;
-    std::vector<MacroRow> rows;
-    if (db.OpenForModel(DataDir(), ModelOf(type))) db.GetMacros(rows);
-    return rows;
-}
-inline std::vector<MacroRecordRow> StoredSteps(int type, int macroId) {
-    ConfigDatabase db;
-    std::vector<MacroRecordRow> rows;
-    if (db.OpenForModel(DataDir(), ModelOf(type))) db.GetMacroRecords(macroId, rows);
-    return rows;
 }
 
 // --- the fixture ----------------------------------------------------------------------------

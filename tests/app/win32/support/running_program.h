@@ -51,6 +51,15 @@ inline std::wstring ReadAppValue(const wchar_t* name) {
     return data;
 }
 
+// Writes a value of the program's registry key before it starts, as it would have stored it.
+inline void WriteAppValue(const wchar_t* name, const wchar_t* value) {
+    HKEY key;
+    RegCreateKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QxKB", &key);
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
 inline std::wstring ModelOf(int type) {
     switch (type) {
         case 2: return L"QxKBRS40";
@@ -66,6 +75,45 @@ inline std::wstring StoredValue(int type, int profile, const wchar_t* key) {
     db.GetConfigValue(profile, key, value);
     return value;
 }
+
+inline std::vector<KeyMacroRow> StoredKeyFunctions(int type, int profile = 1) {
+    ConfigDatabase db;
+    std::vector<KeyMacroRow> rows;
+    if (db.OpenForModel(DataDir(), ModelOf(type))) db.GetKeyMacros(profile, rows);
+    return rows;
+}
+inline std::vector<KeyRgbRow> StoredKeyColours(int type, int profile = 1) {
+    ConfigDatabase db;
+    std::vector<KeyRgbRow> rows;
+    if (db.OpenForModel(DataDir(), ModelOf(type))) db.GetKeyRgbs(profile, rows);
+    return rows;
+}
+inline std::vector<MacroRow> StoredMacros(int type) {
+    ConfigDatabase db;
+    std::vector<MacroRow> rows;
+    if (db.OpenForModel(DataDir(), ModelOf(type))) db.GetMacros(rows);
+    return rows;
+}
+inline std::vector<MacroRecordRow> StoredSteps(int type, int macroId) {
+    ConfigDatabase db;
+    std::vector<MacroRecordRow> rows;
+    if (db.OpenForModel(DataDir(), ModelOf(type))) db.GetMacroRecords(macroId, rows);
+    return rows;
+}
+
+// Mute on a key, the function the tests store ahead and choose in the menus.
+inline KeyMacroRow MuteOn(int profile, int keyCode, int macroType = kKeyFunctionMultimedia) {
+    KeyMacroRow row;
+    row.profile = profile;
+    row.keyCode = keyCode;
+    row.macroType = macroType;
+    row.macroValue = 636;
+    row.macroDesc = L"Mute";
+    return row;
+}
+
+inline bool MoveToScreen(POINT p) { return qxtest::RunXdotool({"mousemove", std::to_string(p.x), std::to_string(p.y)}); }
+inline bool ClickScreen(POINT p, int button = 1) { return MoveToScreen(p) && qxtest::RunXdotool({"click", std::to_string(button)}); }
 
 template <size_t N>
 std::string HexStart(const std::array<uint8_t, N>& bytes) {
@@ -107,13 +155,7 @@ protected:
     // Starts the program on simulated keyboards and waits until its window is shown, centred and
     // has sent its first settings.
     void Start(const wchar_t* keyboards, const wchar_t* language = L"1033") {
-        if (language) {
-            HKEY key;
-            RegCreateKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QxKB", &key);
-            RegSetValueExW(key, L"LCID", 0, REG_SZ, reinterpret_cast<const BYTE*>(language),
-                           static_cast<DWORD>((wcslen(language) + 1) * sizeof(wchar_t)));
-            RegCloseKey(key);
-        }
+        if (language) WriteAppValue(L"LCID", language);
         SetEnvironmentVariableW(L"QXKB_SIMULATED_KEYBOARD", keyboards);
         SetEnvironmentVariableW(L"QXKB_WIRE_LOG", wireLog_.c_str());
         // The program sets this event after its first frame; its start-up re-send follows within
