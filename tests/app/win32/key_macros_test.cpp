@@ -56,12 +56,7 @@ protected:
     }
     // The button's picture once it stopped changing (two looks a moment apart agree).
     bool SettledButton(uint64_t& hash, uint64_t unlike) {
-        return WaitFor([&] {
-            hash = PixelHash(RecordButtonPixels());
-            if (hash == unlike) return false;
-            Sleep(60);
-            return PixelHash(RecordButtonPixels()) == hash;
-        });
+        return WaitForSteadyPicture([&] { return PixelHash(RecordButtonPixels()); }, 60, hash, unlike);
     }
     // Clicks Record (or Stop) and waits until the button shows the other state. The pointer comes
     // from elsewhere and rests on the button first, so after the click only the new title and
@@ -263,13 +258,7 @@ protected:
     // Waits until the screen over `w` stopped changing, so the shot shows a painted popup.
     void Settle(HWND w) {
         uint64_t last = 0;
-        WaitFor([&] {
-            const uint64_t now = PixelHash(ScreenPixels(WindowRect(w)));
-            const bool same = now == last;
-            last = now;
-            Sleep(100);
-            return same;
-        });
+        WaitForSteadyPicture([&] { return PixelHash(ScreenPixels(WindowRect(w))); }, 100, last);
     }
 };
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -199,6 +200,17 @@ inline uint64_t PixelHash(const std::vector<uint32_t>& pixels) {
     uint64_t h = 1469598103934665603ull;
     for (uint32_t p : pixels) h = (h ^ p) * 1099511628211ull;
     return h;
+}
+
+// Waits until two looks `gap` ms apart give the same picture, one unlike `unlike`, so what is
+// on the screen has stopped changing; `hash` keeps the last picture looked at.
+inline bool WaitForSteadyPicture(const std::function<uint64_t()>& look, DWORD gap, uint64_t& hash, uint64_t unlike = 0) {
+    return WaitFor([&] {
+        hash = look();
+        if (hash == unlike) return false;
+        Sleep(gap);
+        return look() == hash;
+    });
 }
 
 // --- the fixture ----------------------------------------------------------------------------
