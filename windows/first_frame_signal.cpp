@@ -8,7 +8,7 @@ void FirstFrameSignal::AfterPaint() {
     if (done_) return;
     done_ = true;
     wchar_t name[128] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"QXKB_FIRST_FRAME_EVENT", name, 128);
+    const DWORD length = ::GetEnvironmentVariableW(kFirstFrameEventVariable, name, 128);
     if (length == 0 || length >= 128) return;
     if (HANDLE event = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
         ::SetEvent(event);

@@ -4,6 +4,9 @@
 // Without the variable this costs one environment lookup.
 namespace qx {
 
+// Shared with the benchmark and the tests that start the program and wait for its frame.
+inline constexpr wchar_t kFirstFrameEventVariable[] = L"QXKB_FIRST_FRAME_EVENT";
+
 class FirstFrameSignal {
 public:
     void AfterPaint();

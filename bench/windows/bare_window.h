@@ -1,13 +1,14 @@
 #pragma once
 // The window benchmark's baseline: a toolkit window of the main window's size and style that
 // paints one background image (the main window's own) and nothing else. The program's exit
-// request (1091 with 610) ends its process, as it ends the program.
+// request ends its process, as it ends the program.
 #include <windows.h>
 
 #include "toolkit/core/m_control_font.h"
 #include "toolkit/core/m_dialog.h"
 #include "windows/first_frame_signal.h"
 #include "windows/main_window_images.h"
+#include "windows/qxkb_main_dlg.h"
 
 namespace qxbench {
 
@@ -24,7 +25,7 @@ public:
         if (QxUI::MControl* picture = GetControl(kBackground)) picture->SetRect(client);
     }
     LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == 1091 && lParam == 610) ::ExitProcess(0);
+        if (msg == qx::kMessageExitRequest && lParam == qx::kExitRequestCode) ::ExitProcess(0);
         if (msg != WM_PAINT) return MDialog::OnWindowMessage(msg, wParam, lParam);
         const LRESULT painted = MDialog::OnWindowMessage(msg, wParam, lParam);
         firstFrame_.AfterPaint();

@@ -29,6 +29,7 @@
 #include "sim/wire_log.h"
 #include "storage/config_database.h"
 #include "tests/toolkit/support/real_input.h"
+#include "windows/first_frame_signal.h"
 #include "windows/key_function_menu.h"
 #include "windows/key_menu_rules.h"
 #include "windows/lighting_page_layout.h"
@@ -79,7 +80,7 @@ Child Launch(const std::wstring& exe) {
     const std::wstring eventName = L"QxKBFirstFrame" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
                                    std::to_wstring(++serial);
     HANDLE firstFrame = ::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
-    ::SetEnvironmentVariableW(L"QXKB_FIRST_FRAME_EVENT", eventName.c_str());
+    ::SetEnvironmentVariableW(qx::kFirstFrameEventVariable, eventName.c_str());
     STARTUPINFOW si = {sizeof si};
     std::wstring command = L"\"" + exe + L"\"";
     const double start = Now();
@@ -123,7 +124,7 @@ HWND WindowOf(const Child& child, const wchar_t* title) {
 // The program's own exit request; a program that does not end in time is killed.
 void Stop(Child& child, const wchar_t* title) {
     if (!child.process.hProcess) return;
-    if (HWND window = WindowOf(child, title)) ::PostMessageW(window, 1091, 0, 610);
+    if (HWND window = WindowOf(child, title)) ::PostMessageW(window, qx::kMessageExitRequest, 0, qx::kExitRequestCode);
     if (::WaitForSingleObject(child.process.hProcess, 15000) != WAIT_OBJECT_0) ::TerminateProcess(child.process.hProcess, 9);
     ::CloseHandle(child.process.hProcess);
     ::CloseHandle(child.process.hThread);

@@ -17,6 +17,7 @@
 #include "sim/wire_log.h"
 #include "storage/config_database.h"
 #include "tests/toolkit/support/real_input.h"
+#include "windows/first_frame_signal.h"
 
 namespace qx {
 namespace e2e {
@@ -165,7 +166,7 @@ protected:
         swprintf(frameEvent, 64, L"QxKBTestFirstFrame%lu_%d", GetCurrentProcessId(), ++starts);
         HANDLE firstFrame = CreateEventW(nullptr, TRUE, FALSE, frameEvent);
         ASSERT_NE(firstFrame, nullptr);
-        SetEnvironmentVariableW(L"QXKB_FIRST_FRAME_EVENT", frameEvent);
+        SetEnvironmentVariableW(kFirstFrameEventVariable, frameEvent);
         STARTUPINFOW si = {sizeof si};
         std::wstring exe = WindowsPath(QX_DRIVER_EXE);
         std::wstring command = L"\"" + exe + L"\"";
@@ -173,7 +174,7 @@ protected:
                                             &si, &process_);
         const bool painted = started && WaitForSingleObject(firstFrame, 30000) == WAIT_OBJECT_0;
         CloseHandle(firstFrame);
-        SetEnvironmentVariableW(L"QXKB_FIRST_FRAME_EVENT", nullptr);
+        SetEnvironmentVariableW(kFirstFrameEventVariable, nullptr);
         ASSERT_TRUE(started);
         ASSERT_TRUE(painted) << "no first frame within 30 s";
         ASSERT_TRUE(WaitFor([&] { return (window_ = FindRunningMainWindow()) != nullptr; }, 30000));
