@@ -47,13 +47,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return text.str();
 }
 
-int FindMacroId(Session& session, const std::wstring& name) {
+std::optional<MacroRow> FindMacro(ConfigDatabase& database, const std::wstring& name) {
     std::vector<MacroRow> macros;
-    session.Controller().Database().GetMacros(macros);
+    database.GetMacros(macros);
     for (const MacroRow& macro : macros) {
-        if (macro.name == name) return macro.macroId;
+        if (macro.name == name) return macro;
     }
-    return 0;
+    return std::nullopt;
+}
+
+int FindMacroId(Session& session, const std::wstring& name) {
+    const std::optional<MacroRow> macro = FindMacro(session.Controller().Database(), name);
+    return macro ? macro->macroId : 0;
 }
 
 }  // namespace qx::linux_cli

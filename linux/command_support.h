@@ -15,6 +15,8 @@ std::optional<int> RequireKeyboard(Session& session, Streams io);
 std::optional<int> RequireWritableDatabase(Session& session, Streams io);
 // The whole file, or nullopt.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+// The stored macro called name.
+std::optional<MacroRow> FindMacro(ConfigDatabase& database, const std::wstring& name);
 // The id of the macro called name, 0 when there is none.
 int FindMacroId(Session& session, const std::wstring& name);
 
