@@ -78,11 +78,9 @@ int ListKeyboards(const SessionOptions& options, Streams io) {
     std::unique_ptr<HidApi> api;
     sim::WireLog log;
     if (options.simulate) {
-        const auto types = ParseSimulatedTypes(*options.simulate);
-        if (!types) return Fail(io, L"--simulate takes device types 2, 3, 5, 6 separated by commas, or none");
-        auto simulator = std::make_unique<sim::SimulatedHid>(log);
-        for (int type : *types) simulator->PlugDeviceType(type);
-        api = std::move(simulator);
+        std::wstring error;
+        api = SimulateKeyboards(*options.simulate, log, error);
+        if (!api) return Fail(io, error);
     } else {
         api = std::make_unique<HidrawBackend>();
     }

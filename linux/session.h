@@ -45,8 +45,9 @@ private:
     SystemPauseClock sleep_;
 };
 
-// "5", "3,6", "none": the device types to plug; nullopt when an item is not a supported type.
-std::optional<std::vector<int>> ParseSimulatedTypes(const std::string& text);
+// A simulator on log with a keyboard of each type in list ("5", "3,6", "none"); nullptr, and the
+// error line in error, when an item is not a supported type.
+std::unique_ptr<sim::SimulatedHid> SimulateKeyboards(const std::string& list, sim::WireLog& log, std::wstring& error);
 
 class Session {
 public:
