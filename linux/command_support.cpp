@@ -8,10 +8,13 @@
 
 namespace qx::linux_cli {
 
+namespace {
+// Where the udev rule is installed, for the hint on a permission error.
 const char kUdevRuleHint[] =
     "install the udev rule that gives you access to the keyboard: sudo cp 70-qxkb.rules /etc/udev/rules.d/ "
     "(cmake --install puts it in <prefix>/lib/udev/rules.d/), then sudo udevadm control --reload && "
     "sudo udevadm trigger, and plug the keyboard in again";
+}  // namespace
 
 int Fail(Streams io, const std::wstring& message) {
     io.err << "qxkb: " << Narrow(message) << '\n';

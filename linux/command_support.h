@@ -20,7 +20,4 @@ std::optional<MacroRow> FindMacro(ConfigDatabase& database, const std::wstring& 
 // The id of the macro called name, 0 when there is none.
 int FindMacroId(Session& session, const std::wstring& name);
 
-// Where the udev rule is installed, for the hint on a permission error.
-extern const char kUdevRuleHint[];
-
 }  // namespace qx::linux_cli

@@ -107,7 +107,6 @@ std::optional<std::wstring> Session::Start() {
         }
         c.LoadCurrentModel();
     }
-    databasePath_ = c.Database().Path();
     if (c.LayoutTables().keyIndex.empty()) {
         return L"cannot read KeyboardLayout.xml in " + FromUtf8(options_.layoutDirectory.string());
     }

@@ -66,7 +66,6 @@ public:
     HidDeviceManager& Manager() { return *manager_; }
     sim::SimulatedHid* Simulator() { return simulator_.get(); }
     HidrawBackend* Hidraw() { return hidraw_.get(); }
-    const std::filesystem::path& DatabasePath() const { return databasePath_; }
     std::wstring DataRootText() const;
 
     // The stored colours of the current profile, shown on the keyboard view.
@@ -84,7 +83,6 @@ private:
     ConsoleView view_;
     std::unique_ptr<HidDeviceManager> manager_;
     std::unique_ptr<QxKBController> controller_;
-    std::filesystem::path databasePath_;
 };
 
 }  // namespace qx::linux_cli
