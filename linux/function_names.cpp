@@ -202,22 +202,15 @@ Parsed<std::vector<MacroRecordRow>> ParseMacroSteps(const std::string& text, con
             if (!key.key) return bad(key.error);
             const uint32_t vk = UsageToVirtualKey(key.key->code);
             if (vk == 0) return bad(L"key '" + argument + L"' cannot be played by a macro");
-            MacroRecordRow step;
-            step.type = verb == L"down" ? kMacroStepKeyDown : kMacroStepKeyUp;
-            step.value = static_cast<int>(vk);
-            step.desc = keys.NameOf(key.key->code);
-            steps.push_back(step);
+            // Recorded as the recorder records the key's event.
+            steps.push_back(EventStep({kRawKindKeyboard, verb == L"up", static_cast<int>(vk), keys.NameOf(key.key->code)}));
         } else if (verb == L"mouse-down" || verb == L"mouse-up") {
             const MouseButton* button = nullptr;
             for (const MouseButton& b : kMouseButtons) {
                 if (Folded(argument) == b.name) button = &b;
             }
             if (!button) return bad(L"unknown mouse button '" + argument + L"'; one of left, middle, right");
-            MacroRecordRow step;
-            step.type = verb == L"mouse-down" ? kMacroStepMouseDown : kMacroStepMouseUp;
-            step.value = button->code;
-            step.desc = button->recordedName;
-            steps.push_back(step);
+            steps.push_back(EventStep({kRawKindMouse, verb == L"mouse-up", button->code, button->recordedName}));
         } else {
             return bad(L"unknown step '" + verb + L"'; one of down, up, delay, mouse-down, mouse-up");
         }
