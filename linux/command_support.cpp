@@ -38,7 +38,11 @@ std::optional<int> RequireWritableDatabase(Session& session, Streams io) {
     // does, and is given back at once.
     ConfigDatabase::Batch probe(database);
     if (probe.IsActive()) return std::nullopt;
-    return Fail(io, L"the settings database is locked by another program: " + FromUtf8(database.Path()));
+    return Fail(io, LockedDatabaseMessage(database));
+}
+
+std::wstring LockedDatabaseMessage(const ConfigDatabase& database, const std::wstring& detail) {
+    return L"the settings database is locked by another program" + detail + L": " + FromUtf8(database.Path());
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -7,13 +7,13 @@
 #include "storage/utf8_text.h"
 
 namespace qx::linux_cli {
-namespace {
-
 std::wstring Folded(const std::wstring& text) {
     std::wstring folded = text;
     for (wchar_t& c : folded) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
     return folded;
 }
+
+namespace {
 
 std::optional<uint32_t> HexCode(const std::wstring& text) {
     if (text.size() < 3 || text.size() > 6 || text[0] != L'0' || (text[1] != L'x' && text[1] != L'X')) return std::nullopt;

@@ -26,6 +26,9 @@ struct KeyLookup {
     std::wstring error;
 };
 
+// The text in lower case: typed names are compared so.
+std::wstring Folded(const std::wstring& text);
+
 class ConsoleKeyboardView : public MainKeyboardView {
 public:
     // KeyboardLayoutView
