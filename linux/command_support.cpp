@@ -8,10 +8,13 @@
 
 namespace qx::linux_cli {
 
+namespace {
+// Where the udev rule is installed, for the hint on a permission error.
 const char kUdevRuleHint[] =
     "install the udev rule that gives you access to the keyboard: sudo cp 70-qxkb.rules /etc/udev/rules.d/ "
     "(cmake --install puts it in <prefix>/lib/udev/rules.d/), then sudo udevadm control --reload && "
     "sudo udevadm trigger, and plug the keyboard in again";
+}  // namespace
 
 int Fail(Streams io, const std::wstring& message) {
     io.err << "qxkb: " << Narrow(message) << '\n';
@@ -35,7 +38,11 @@ std::optional<int> RequireWritableDatabase(Session& session, Streams io) {
     // does, and is given back at once.
     ConfigDatabase::Batch probe(database);
     if (probe.IsActive()) return std::nullopt;
-    return Fail(io, L"the settings database is locked by another program: " + FromUtf8(database.Path()));
+    return Fail(io, LockedDatabaseMessage(database));
+}
+
+std::wstring LockedDatabaseMessage(const ConfigDatabase& database, const std::wstring& detail) {
+    return L"the settings database is locked by another program" + detail + L": " + FromUtf8(database.Path());
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -47,13 +54,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return text.str();
 }
 
-int FindMacroId(Session& session, const std::wstring& name) {
+std::optional<MacroRow> FindMacro(ConfigDatabase& database, const std::wstring& name) {
     std::vector<MacroRow> macros;
-    session.Controller().Database().GetMacros(macros);
+    database.GetMacros(macros);
     for (const MacroRow& macro : macros) {
-        if (macro.name == name) return macro.macroId;
+        if (macro.name == name) return macro;
     }
-    return 0;
+    return std::nullopt;
+}
+
+int FindMacroId(Session& session, const std::wstring& name) {
+    const std::optional<MacroRow> macro = FindMacro(session.Controller().Database(), name);
+    return macro ? macro->macroId : 0;
 }
 
 }  // namespace qx::linux_cli

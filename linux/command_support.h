@@ -13,12 +13,13 @@ std::optional<int> RequireKeyboard(Session& session, Streams io);
 // nullopt when the model's database can be written now; otherwise the exit code after the line
 // that says it is locked.
 std::optional<int> RequireWritableDatabase(Session& session, Streams io);
+// The line for a database another program holds locked; detail goes before the path.
+std::wstring LockedDatabaseMessage(const ConfigDatabase& database, const std::wstring& detail = {});
 // The whole file, or nullopt.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+// The stored macro called name.
+std::optional<MacroRow> FindMacro(ConfigDatabase& database, const std::wstring& name);
 // The id of the macro called name, 0 when there is none.
 int FindMacroId(Session& session, const std::wstring& name);
-
-// Where the udev rule is installed, for the hint on a permission error.
-extern const char kUdevRuleHint[];
 
 }  // namespace qx::linux_cli

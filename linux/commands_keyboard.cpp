@@ -17,6 +17,7 @@ struct PresentKeyboard {
     uint16_t vendorId = 0;
     uint16_t productId = 0;
     std::string node;
+    std::wstring displayName;
 };
 
 // What the device manager would find: the table's keyboards whose vendor interface is listed.
@@ -29,7 +30,8 @@ std::vector<PresentKeyboard> PresentKeyboards(HidApi& api, bool hidraw) {
         for (const SupportedKeyboardRow& row : SupportedKeyboardTable()) {
             if (row.vendorId != info.vendorId || row.productId != info.productId) continue;
             if (InterfacePathToWide(info.path).find(row.interfacePattern) == std::wstring::npos) continue;
-            present.push_back({row.deviceType, info.vendorId, info.productId, hidraw ? HidrawBackend::NodeOf(info.path) : info.path});
+            present.push_back({row.deviceType, info.vendorId, info.productId, hidraw ? HidrawBackend::NodeOf(info.path) : info.path,
+                               row.displayName});
         }
     }
     return present;
@@ -42,23 +44,30 @@ std::wstring EffectTitle(int deviceType, int effect, int language) {
     return L"none";
 }
 
+// The first-level menu row's text of category, as the key menu shows it.
+std::wstring CategoryTitle(int category, int language) {
+    for (const KeyMenuItem& item : FirstLevelMenuItems()) {
+        if (item.id == category) return GetUIText(item.textId, language);
+    }
+    return {};
+}
+
 std::wstring FunctionText(const KeyMacroRow& row, int language, const std::vector<MacroRow>& macros) {
     switch (row.macroType) {
         case kCategorySystem:
         case kCategoryMultimedia:
         case kCategoryMouse: {
-            const int category = row.macroType == kCategorySystem ? 50 : row.macroType == kCategoryMultimedia ? 51 : 53;
             const std::wstring item = MenuItemText(row.macroType, row.macroValue, language);
-            return GetUIText(category, language) + L": " + (item.empty() ? row.macroDesc : item);
+            return CategoryTitle(row.macroType, language) + L": " + (item.empty() ? row.macroDesc : item);
         }
         case kCategoryMacro: {
             std::wstring name = row.macroDesc;
             for (const MacroRow& macro : macros) {
                 if (macro.macroId == row.macroValue) name = macro.name;
             }
-            return GetUIText(52, language) + L": " + name;
+            return CategoryTitle(kCategoryMacro, language) + L": " + name;
         }
-        case kCategoryKeyCombination: return GetUIText(54, language) + L": " + row.macroDesc;
+        case kCategoryKeyCombination: return CategoryTitle(kCategoryKeyCombination, language) + L": " + row.macroDesc;
         default: return row.macroDesc;
     }
 }
@@ -69,24 +78,18 @@ int ListKeyboards(const SessionOptions& options, Streams io) {
     std::unique_ptr<HidApi> api;
     sim::WireLog log;
     if (options.simulate) {
-        const auto types = ParseSimulatedTypes(*options.simulate);
-        if (!types) return Fail(io, L"--simulate takes device types 2, 3, 5, 6 separated by commas, or none");
-        auto simulator = std::make_unique<sim::SimulatedHid>(log);
-        for (int type : *types) simulator->PlugDeviceType(type);
-        api = std::move(simulator);
+        std::wstring error;
+        api = SimulateKeyboards(*options.simulate, log, error);
+        if (!api) return Fail(io, error);
     } else {
         api = std::make_unique<HidrawBackend>();
     }
     const std::vector<PresentKeyboard> present = PresentKeyboards(*api, !options.simulate);
     if (present.empty()) return Fail(io, L"no supported keyboard found");
     for (const PresentKeyboard& keyboard : present) {
-        std::wstring display;
-        for (const SupportedKeyboardRow& row : SupportedKeyboardTable()) {
-            if (row.deviceType == keyboard.deviceType) display = row.displayName;
-        }
         char ids[16];
         std::snprintf(ids, sizeof ids, "%04x:%04x", keyboard.vendorId, keyboard.productId);
-        io.out << "type " << keyboard.deviceType << "  " << Narrow(display) << "  " << ids << "  " << keyboard.node;
+        io.out << "type " << keyboard.deviceType << "  " << Narrow(keyboard.displayName) << "  " << ids << "  " << keyboard.node;
         if (!options.simulate && ::access(keyboard.node.c_str(), R_OK | W_OK) != 0) io.out << "  (no access)";
         io.out << '\n';
     }

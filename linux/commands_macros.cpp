@@ -8,8 +8,9 @@
 namespace qx::linux_cli {
 namespace {
 
-// The editor's save: the rows, then the library to a keyboard that keeps one.
-void Save(Session& session, int macroId, const MacroToSave& macro) {
+// The editor's save: the rows, then the library to a keyboard that keeps one. macroId 0 inserts
+// and becomes the new id, or stays 0 when the insert failed.
+void Save(Session& session, int& macroId, const MacroToSave& macro) {
     SaveMacro(session.Controller().Database(), macroId, macro);
     session.Controller().UploadMacros();
 }
@@ -31,8 +32,9 @@ int CreateMacro(Session& session, const std::string& name, const MacroOptions& o
     macro.playTimes = options.repeat;
     macro.delayTime = options.repeatDelay;
     macro.steps = *steps.value;
-    Save(session, 0, macro);
-    if (FindMacroId(session, wideName) == 0) return Fail(io, L"the macro could not be stored");
+    int id = 0;
+    Save(session, id, macro);
+    if (id == 0) return Fail(io, L"the macro could not be stored");
     io.out << "macro " << name << ": " << macro.steps.size() << " steps\n";
     return kExitOk;
 }
@@ -46,12 +48,11 @@ int ListMacros(Session& session, Streams io) {
 
 int ShowMacro(Session& session, const std::string& name, Streams io) {
     ConfigDatabase& db = session.Controller().Database();
-    MacroRow macro;
-    const int id = FindMacroId(session, FromUtf8(name));
-    if (id == 0 || !db.GetMacro(id, macro)) return Fail(io, L"no macro named '" + FromUtf8(name) + L"'");
+    const std::optional<MacroRow> macro = FindMacro(db, FromUtf8(name));
+    if (!macro) return Fail(io, L"no macro named '" + FromUtf8(name) + L"'");
     std::vector<MacroRecordRow> steps;
-    db.GetMacroRecords(id, steps);
-    io.out << "# macro " << name << ", repeat " << macro.playTimes << ", repeat delay " << macro.delayTime << '\n';
+    db.GetMacroRecords(macro->macroId, steps);
+    io.out << "# macro " << name << ", repeat " << macro->playTimes << ", repeat delay " << macro->delayTime << '\n';
     for (const MacroRecordRow& step : steps) io.out << Narrow(StepText(step)) << '\n';
     return kExitOk;
 }
@@ -60,16 +61,16 @@ int RenameMacro(Session& session, const std::string& name, const std::string& ne
     if (auto failed = RequireWritableDatabase(session, io)) return *failed;
     ConfigDatabase& db = session.Controller().Database();
     const std::wstring wideNew = FromUtf8(newName);
-    MacroRow macro;
-    const int id = FindMacroId(session, FromUtf8(name));
-    if (id == 0 || !db.GetMacro(id, macro)) return Fail(io, L"no macro named '" + FromUtf8(name) + L"'");
+    const std::optional<MacroRow> macro = FindMacro(db, FromUtf8(name));
+    if (!macro) return Fail(io, L"no macro named '" + FromUtf8(name) + L"'");
     if (wideNew.empty()) return Fail(io, EmptyMacroNameMessage(session.View().Language()));
     if (FindMacroId(session, wideNew) != 0) return Fail(io, L"a macro named '" + wideNew + L"' exists already");
     // As the editor renames: the macro opened and saved again under its new name.
     MacroToSave saved;
     saved.name = wideNew;
-    saved.playTimes = macro.playTimes;
-    saved.delayTime = macro.delayTime;
+    saved.playTimes = macro->playTimes;
+    saved.delayTime = macro->delayTime;
+    int id = macro->macroId;
     db.GetMacroRecords(id, saved.steps);
     Save(session, id, saved);
     return kExitOk;

@@ -13,7 +13,7 @@ int ExportTo(Session& session, const std::string& file, Streams io) {
     {
         // One read transaction's worth of rows: a writer in between cannot mix two states.
         ConfigDatabase::Batch snapshot(c.Database());
-        if (!snapshot.IsActive()) return Fail(io, L"the settings database is locked by another program: " + FromUtf8(c.Database().Path()));
+        if (!snapshot.IsActive()) return Fail(io, LockedDatabaseMessage(c.Database()));
         text = ExportSettings(c.Database(), c.DeviceType(), session.View().Keyboard());
     }
     if (file == "-") {

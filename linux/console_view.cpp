@@ -7,13 +7,13 @@
 #include "storage/utf8_text.h"
 
 namespace qx::linux_cli {
-namespace {
-
 std::wstring Folded(const std::wstring& text) {
     std::wstring folded = text;
     for (wchar_t& c : folded) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
     return folded;
 }
+
+namespace {
 
 std::optional<uint32_t> HexCode(const std::wstring& text) {
     if (text.size() < 3 || text.size() > 6 || text[0] != L'0' || (text[1] != L'x' && text[1] != L'X')) return std::nullopt;
@@ -35,17 +35,12 @@ std::optional<uint32_t> HexCode(const std::wstring& text) {
 
 void ConsoleKeyboardView::ClearItem() {
     keys_.clear();
-    tips_.clear();
     selected_.clear();
 }
 
 int ConsoleKeyboardView::AddKeyItem(const wchar_t* name, const wchar_t* desc, uint32_t keyValue, const LayoutRect&) {
     keys_.push_back({keyValue, name ? name : L"", desc ? desc : L"", 0});
     return static_cast<int>(keys_.size()) - 1;
-}
-
-void ConsoleKeyboardView::SetTipKey(uint32_t keyValue, const wchar_t*, const wchar_t* desc) {
-    tips_.emplace_back(keyValue, desc ? desc : L"");
 }
 
 void ConsoleKeyboardView::SetAllSelectColor(uint32_t colour) {
@@ -112,8 +107,7 @@ std::wstring ConsoleKeyboardView::NameOf(uint32_t code) const {
 }
 
 void ConsoleView::ShowMessageBox(int textId, int) {
-    shownMessages.push_back(textId);
-    if (!quiet_) out_ << ToUtf8(GetUIText(textId, language_)) << std::endl;
+    out_ << ToUtf8(GetUIText(textId, language_)) << std::endl;
 }
 
 }  // namespace qx::linux_cli

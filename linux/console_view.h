@@ -1,6 +1,6 @@
 #pragma once
 // The main window's seam served on a terminal: the keyboard view is a list of the layout's keys
-// (names, the tips of their functions, their colours and which of them a command selected), and
+// (names, their colours and which of them a command selected), and
 // the window's popups become lines on the output.
 #include <cstdint>
 #include <optional>
@@ -26,6 +26,9 @@ struct KeyLookup {
     std::wstring error;
 };
 
+// The text in lower case: typed names are compared so.
+std::wstring Folded(const std::wstring& text);
+
 class ConsoleKeyboardView : public MainKeyboardView {
 public:
     // KeyboardLayoutView
@@ -35,8 +38,9 @@ public:
     void SetKeyPosition(int, int) override {}
     int AddKeyItem(const wchar_t* name, const wchar_t* desc, uint32_t keyValue, const LayoutRect& rect) override;
     // MainKeyboardView
-    void ResetTipKey() override { tips_.clear(); }
-    void SetTipKey(uint32_t keyValue, const wchar_t* name, const wchar_t* desc) override;
+    // Tips are the window's hover texts: a terminal has nowhere to show them.
+    void ResetTipKey() override {}
+    void SetTipKey(uint32_t, const wchar_t*, const wchar_t*) override {}
     void UpdateControl(int, int) override {}
     void SetAllSelectColor(uint32_t colour) override;
     void ClearAllKeyColor() override;
@@ -49,14 +53,12 @@ public:
     void Select(std::vector<uint32_t> codes) { selected_ = std::move(codes); }
     // The stored colours the window would show, so that painting some keys keeps the others.
     void ShowColours(const std::vector<KeyRgbRow>& rows);
-    const std::vector<ConsoleKey>& Keys() const { return keys_; }
     // The label of code, or its description when other keys share the label (so FindKey finds it
     // again), or its hexadecimal code when the layout lacks it.
     std::wstring NameOf(uint32_t code) const;
 
 private:
     std::vector<ConsoleKey> keys_;
-    std::vector<std::pair<uint32_t, std::wstring>> tips_;
     std::vector<uint32_t> selected_;
 };
 
@@ -76,14 +78,10 @@ public:
 
     ConsoleKeyboardView& Keyboard() { return keyboard_; }
     int Language() const { return language_; }
-    // Messages are printed only while set; a watcher prefixes them with the time itself.
-    void SetQuiet(bool quiet) { quiet_ = quiet; }
-    std::vector<int> shownMessages;
 
 private:
     std::ostream& out_;
     int language_;
-    bool quiet_ = false;
     ConsoleKeyboardView keyboard_;
 };
 

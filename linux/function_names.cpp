@@ -1,5 +1,6 @@
 #include "linux/function_names.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 #include <sstream>
@@ -16,19 +17,15 @@
 namespace qx::linux_cli {
 namespace {
 
-// Lower case, and the dash of "Volume—" as the '-' anyone types.
-std::wstring Folded(const std::wstring& text) {
-    std::wstring folded;
-    for (wchar_t c : text) {
-        if (c == L'\u2014') c = L'-';
-        folded.push_back(static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))));
-    }
-    return folded;
+// Folded, and the dash of "Volume—" as the '-' anyone types.
+std::wstring DashFolded(std::wstring text) {
+    std::replace(text.begin(), text.end(), L'\u2014', L'-');
+    return Folded(text);
 }
 
 bool NamesText(int textId, const std::wstring& typed) {
-    const std::wstring wanted = Folded(typed);
-    return Folded(GetUIText(textId, kLangEnglish)) == wanted || Folded(GetUIText(textId, kLangChinese)) == wanted;
+    const std::wstring wanted = DashFolded(typed);
+    return DashFolded(GetUIText(textId, kLangEnglish)) == wanted || DashFolded(GetUIText(textId, kLangChinese)) == wanted;
 }
 
 std::optional<long long> Decimal(const std::wstring& text) {
@@ -149,7 +146,7 @@ Parsed<KeyMacroRow> ParseCombination(const std::wstring& text, const ConsoleKeyb
     std::wstring modifierName;
     if (!modifierText.empty()) {
         for (const Modifier& m : kModifiers) {
-            if (Folded(m.name) == Folded(modifierText)) {
+            if (DashFolded(m.name) == DashFolded(modifierText)) {
                 modifier = m.virtualKey;
                 modifierName = m.name;
             }
@@ -186,7 +183,7 @@ Parsed<std::vector<MacroRecordRow>> ParseMacroSteps(const std::string& text, con
         const std::wstring line = Trimmed(FromUtf8(raw));
         if (line.empty() || line[0] == L'#') continue;
         const std::size_t space = line.find_first_of(L" \t");
-        const std::wstring verb = Folded(line.substr(0, space));
+        const std::wstring verb = DashFolded(line.substr(0, space));
         const std::wstring argument = space == std::wstring::npos ? L"" : Trimmed(line.substr(space));
         const auto bad = [&](const std::wstring& why) {
             return Parsed<std::vector<MacroRecordRow>>::Fail(L"line " + std::to_wstring(number) + L": " + why);
@@ -202,22 +199,15 @@ Parsed<std::vector<MacroRecordRow>> ParseMacroSteps(const std::string& text, con
             if (!key.key) return bad(key.error);
             const uint32_t vk = UsageToVirtualKey(key.key->code);
             if (vk == 0) return bad(L"key '" + argument + L"' cannot be played by a macro");
-            MacroRecordRow step;
-            step.type = verb == L"down" ? kMacroStepKeyDown : kMacroStepKeyUp;
-            step.value = static_cast<int>(vk);
-            step.desc = keys.NameOf(key.key->code);
-            steps.push_back(step);
+            // Recorded as the recorder records the key's event.
+            steps.push_back(EventStep({kRawKindKeyboard, verb == L"up", static_cast<int>(vk), keys.NameOf(key.key->code)}));
         } else if (verb == L"mouse-down" || verb == L"mouse-up") {
             const MouseButton* button = nullptr;
             for (const MouseButton& b : kMouseButtons) {
-                if (Folded(argument) == b.name) button = &b;
+                if (DashFolded(argument) == b.name) button = &b;
             }
             if (!button) return bad(L"unknown mouse button '" + argument + L"'; one of left, middle, right");
-            MacroRecordRow step;
-            step.type = verb == L"mouse-down" ? kMacroStepMouseDown : kMacroStepMouseUp;
-            step.value = button->code;
-            step.desc = button->recordedName;
-            steps.push_back(step);
+            steps.push_back(EventStep({kRawKindMouse, verb == L"mouse-up", button->code, button->recordedName}));
         } else {
             return bad(L"unknown step '" + verb + L"'; one of down, up, delay, mouse-down, mouse-up");
         }

@@ -7,6 +7,7 @@
 
 #include "device/device_types.h"
 #include "device/hid_device_manager.h"
+#include "storage/utf8_text.h"
 
 namespace qx::linux_cli {
 namespace {
@@ -16,9 +17,7 @@ constexpr char kNameSeparator = '#';
 std::string WindowsInterfaceName(int deviceType) {
     for (const SupportedKeyboardRow& row : SupportedKeyboardTable()) {
         if (row.deviceType != deviceType) continue;
-        std::string name;
-        for (const wchar_t* c = row.interfacePattern; *c; ++c) name.push_back(static_cast<char>(*c));
-        return name;
+        return ToUtf8(row.interfacePattern);
     }
     return {};
 }

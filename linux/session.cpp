@@ -8,14 +8,6 @@
 namespace qx::linux_cli {
 namespace {
 const wchar_t kDeviceTypeValue[] = L"DevType";
-}  // namespace
-
-void SimulatedPauseClock::RequestTimerResolution(unsigned ms) { record_.RequestTimerResolution(ms); }
-void SimulatedPauseClock::ReleaseTimerResolution(unsigned ms) { record_.ReleaseTimerResolution(ms); }
-void SimulatedPauseClock::Pause(unsigned ms) {
-    record_.Pause(ms);
-    sleep_.Pause(ms);
-}
 
 std::optional<std::vector<int>> ParseSimulatedTypes(const std::string& text) {
     std::vector<int> types;
@@ -31,6 +23,25 @@ std::optional<std::vector<int>> ParseSimulatedTypes(const std::string& text) {
         if (comma == std::string::npos) return types;
         start = comma + 1;
     }
+}
+}  // namespace
+
+void SimulatedPauseClock::RequestTimerResolution(unsigned ms) { record_.RequestTimerResolution(ms); }
+void SimulatedPauseClock::ReleaseTimerResolution(unsigned ms) { record_.ReleaseTimerResolution(ms); }
+void SimulatedPauseClock::Pause(unsigned ms) {
+    record_.Pause(ms);
+    sleep_.Pause(ms);
+}
+
+std::unique_ptr<sim::SimulatedHid> SimulateKeyboards(const std::string& list, sim::WireLog& log, std::wstring& error) {
+    const std::optional<std::vector<int>> types = ParseSimulatedTypes(list);
+    if (!types) {
+        error = L"--simulate takes device types 2, 3, 5, 6 separated by commas, or none";
+        return nullptr;
+    }
+    auto simulator = std::make_unique<sim::SimulatedHid>(log);
+    for (int type : *types) simulator->PlugDeviceType(type);
+    return simulator;
 }
 
 Session::Session(const SessionOptions& options, std::ostream& out)
@@ -55,15 +66,15 @@ std::wstring Session::DataRootText() const {
 
 std::optional<std::wstring> Session::Start() {
     if (options_.simulate) {
-        const std::optional<std::vector<int>> types = ParseSimulatedTypes(*options_.simulate);
-        if (!types) return L"--simulate takes device types 2, 3, 5, 6 separated by commas, or none";
         log_ = std::make_unique<sim::WireLog>();
+        // Before the wire log file: a wrong list is the first error, and plugging writes no events.
+        std::wstring error;
+        simulator_ = SimulateKeyboards(*options_.simulate, *log_, error);
+        if (!simulator_) return error;
         if (!options_.wireLog.empty()) {
             logFile_ = std::make_unique<sim::WireLogFile>(*log_, options_.wireLog);
             if (!logFile_->IsOpen()) return L"cannot write the wire log " + FromUtf8(options_.wireLog);
         }
-        simulator_ = std::make_unique<sim::SimulatedHid>(*log_);
-        for (int type : *types) simulator_->PlugDeviceType(type);
         clock_ = std::make_unique<SimulatedPauseClock>(*log_);
     } else {
         hidraw_ = std::make_unique<HidrawBackend>();
@@ -96,7 +107,6 @@ std::optional<std::wstring> Session::Start() {
         }
         c.LoadCurrentModel();
     }
-    databasePath_ = c.Database().Path();
     if (c.LayoutTables().keyIndex.empty()) {
         return L"cannot read KeyboardLayout.xml in " + FromUtf8(options_.layoutDirectory.string());
     }

@@ -45,8 +45,9 @@ private:
     SystemPauseClock sleep_;
 };
 
-// "5", "3,6", "none": the device types to plug; nullopt when an item is not a supported type.
-std::optional<std::vector<int>> ParseSimulatedTypes(const std::string& text);
+// A simulator on log with a keyboard of each type in list ("5", "3,6", "none"); nullptr, and the
+// error line in error, when an item is not a supported type.
+std::unique_ptr<sim::SimulatedHid> SimulateKeyboards(const std::string& list, sim::WireLog& log, std::wstring& error);
 
 class Session {
 public:
@@ -65,7 +66,6 @@ public:
     HidDeviceManager& Manager() { return *manager_; }
     sim::SimulatedHid* Simulator() { return simulator_.get(); }
     HidrawBackend* Hidraw() { return hidraw_.get(); }
-    const std::filesystem::path& DatabasePath() const { return databasePath_; }
     std::wstring DataRootText() const;
 
     // The stored colours of the current profile, shown on the keyboard view.
@@ -83,7 +83,6 @@ private:
     ConsoleView view_;
     std::unique_ptr<HidDeviceManager> manager_;
     std::unique_ptr<QxKBController> controller_;
-    std::filesystem::path databasePath_;
 };
 
 }  // namespace qx::linux_cli

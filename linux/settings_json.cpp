@@ -5,6 +5,7 @@
 #include <set>
 
 #include "device/device_types.h"
+#include "linux/command_support.h"
 #include "resources/raw_input_event.h"
 #include "storage/utf8_text.h"
 #include "windows/key_menu_rules.h"
@@ -357,7 +358,7 @@ Parsed<ImportedSettings> ReadSettings(const std::string& text, int deviceType, c
 bool WriteSettings(ConfigDatabase& database, const ImportedSettings& settings, std::wstring& error) {
     ConfigDatabase::Batch batch(database);
     if (!batch.IsActive()) {
-        error = L"the settings database is locked by another program (or cannot be written): " + FromUtf8(database.Path());
+        error = LockedDatabaseMessage(database, L" (or cannot be written)");
         return false;
     }
     const auto fail = [&](const std::wstring& what) {

@@ -9,6 +9,7 @@
 
 #include "app/main_controller.h"
 #include "device/device_types.h"
+#include "linux/command_support.h"
 #include "linux/settings_file.h"
 #include "sim/simulated_hid.h"
 #include "sim/wire_log_file.h"
@@ -61,12 +62,8 @@ public:
         controller->AssignKeyFunction(row);
     }
     int MacroId(const std::wstring& name) {
-        std::vector<MacroRow> macros;
-        controller->Database().GetMacros(macros);
-        for (const MacroRow& m : macros) {
-            if (m.name == name) return m.macroId;
-        }
-        return 0;
+        const std::optional<MacroRow> macro = linux_cli::FindMacro(controller->Database(), name);
+        return macro ? macro->macroId : 0;
     }
 
     sim::WireLog log;
